@@ -1,0 +1,109 @@
+#include <windows.h>
+
+#include "base/unique_handle_win.h"
+#include "settings/prefs_storage.h"
+
+namespace kivolt {
+
+struct PrefsStorage::Handle {
+    UniqueFile file;
+};
+
+namespace {
+
+UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    return UniqueFile(CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool readAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr) ||
+            got == 0)
+            break;
+        done += got;
+    }
+    bytes.resize(done);
+    return done == static_cast<size_t>(size.QuadPart);
+}
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &wrote, nullptr) ||
+            wrote == 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// Virus scanners and indexers hold freshly written files for a moment.
+bool renameOver(const std::string& from, const std::string& to) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION)
+            return false;
+        Sleep(20);
+    }
+    return false;
+}
+
+}  // namespace
+
+PrefsStorage::PrefsStorage() : handle_(std::make_unique<Handle>()) {}
+PrefsStorage::~PrefsStorage() = default;
+
+PrefsStorage::Access PrefsStorage::openExisting(const std::string& path, std::string& bytes) {
+    release();
+    bytes.clear();
+    Access access = Access::ReadWrite;
+    UniqueFile file = openFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!file) {
+        access = Access::ReadOnly;
+        file = openFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    }
+    if (!file) file = openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    if (!file) return Access::Missing;
+    // A file that cannot be read completely is never written back: that would lose its tail.
+    if (!readAll(file.get(), bytes)) access = Access::ReadOnly;
+    handle_->file = std::move(file);
+    return access;
+}
+
+bool PrefsStorage::createEmpty(const std::string& path) {
+    release();
+    handle_->file = openFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+    return static_cast<bool>(handle_->file);
+}
+
+bool PrefsStorage::replace(const std::string& path, const std::string& bytes) {
+    release();
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folderOf(path).c_str(), "kvt", 0, temp)) return false;
+    bool written = false;
+    {
+        UniqueFile file = openFile(temp, GENERIC_WRITE, 0, CREATE_ALWAYS);
+        written = file && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    }
+    if (written && renameOver(temp, path)) return true;
+    DeleteFileA(temp);
+    return false;
+}
+
+void PrefsStorage::release() { handle_->file.reset(); }
+
+}  // namespace kivolt
