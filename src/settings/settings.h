@@ -32,8 +32,8 @@ inline constexpr std::string_view kPinned = "Kivolt fixieren";
 
 // The twelve option keys in the order they are read and written.
 inline constexpr std::array<std::string_view, 12> kOptionKeys = {
-    kAlwaysOnTop, kAutostart,    kAutoHide,       kMarkRunning,         kDrawBorder,           kTransparency,
-    kOrientation, kBackgroundColour, kItemSize, kBackgroundImagePath, kShowBackgroundImage, kBackgroundMode,
+    kAlwaysOnTop, kAutostart, kAutoHide, kMarkRunning, kDrawBorder, kTransparency, kOrientation,
+    kBackgroundColour, kItemSize, kBackgroundImagePath, kShowBackgroundImage, kBackgroundMode,
 };
 }  // namespace prefs_keys
 
@@ -44,12 +44,12 @@ struct Settings {
     int32_t markRunning = 0;
     int32_t drawBorder = 1;
     int32_t transparency = 200;
-    int32_t orientation = 0;                   // Orientation: 0 vertical, 1 horizontal
+    int32_t orientation = 0;                       // Orientation: 0 vertical, 1 horizontal
     Colour backgroundColour = rgb(205, 205, 205);  // 13487565 in the file
     int32_t itemSize = 32;
     std::string backgroundImagePath;
     int32_t showBackgroundImage = 0;
-    int32_t backgroundMode = 0;  // BackgroundMode: 0 centred, 1 stretched, 2 tiled
+    int32_t backgroundMode = 0;                    // BackgroundMode: 0 centred, 1 stretched, 2 tiled
     int32_t startX = 0;
     int32_t startY = 0;
 };

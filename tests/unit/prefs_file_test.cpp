@@ -20,6 +20,8 @@ using testing::TempFolder;
 using testing::writeBytes;
 using Kind = PrefsEntry::Kind;
 
+constexpr const char* kPermissionsIgnored = "write permission cannot be taken away here (root, or a folder on Windows)";
+
 PrefsEntry group(std::string name) { return {Kind::GroupHeader, std::move(name), {}}; }
 PrefsEntry comment(std::string text) { return {Kind::Comment, std::move(text), {}}; }
 PrefsEntry pair(std::string key, std::string value) { return {Kind::KeyValue, std::move(key), std::move(value)}; }
@@ -51,14 +53,16 @@ TEST(PrefsParse, LinesEntriesAndTrimming) {
         {"more = belong to the value", "a = b = c", {pair("a", "b = c")}},
         {"empty key", "= v\n", {pair("", "v")}},
         {"empty value", "k =\n", {pair("k", "")}},
-        {"comment, one space skipped", "; notes\n;x\n;  two\n;\ttab\n", {comment("notes"), comment("x"), comment(" two"), comment("\ttab")}},
+        {"comment, one space skipped", "; notes\n;x\n;  two\n;\ttab\n",
+         {comment("notes"), comment("x"), comment(" two"), comment("\ttab")}},
         {"indented comment", "  ; c\n", {comment("c")}},
         {"group, rest of line ignored", "[0] old\n", {group("0")}},
         {"group name not trimmed", "[ 0 ]\n", {group(" 0 ")}},
         {"group without ]", "[abc\n", {group("abc")}},
         {"empty group name", "[]\n", {group("")}},
         {"indented group", "\t[7]\n", {group("7")}},
-        {"zero bytes are ordinary bytes", std::string("a\0b = c\0d\n[\0]\n", 14), {pair(std::string("a\0b", 3), std::string("c\0d", 3)), group(std::string("\0", 1))}},
+        {"zero bytes are ordinary bytes", std::string("a\0b = c\0d\n[\0]\n", 14),
+         {pair(std::string("a\0b", 3), std::string("c\0d", 3)), group(std::string("\0", 1))}},
     };
     for (const ParseCase& c : cases) EXPECT_EQ(PrefsFile::parse(c.input), c.expected) << c.what;
 }
@@ -363,7 +367,7 @@ TEST_F(PrefsFileTest, ReadOnlyFileIsNeverWritten) {
     const std::string before = "A=1\n[0]\n";
     writeBytes(path(), before);
     ::chmod(path().c_str(), 0444);
-    if (stillWritable(path())) GTEST_SKIP() << "running with rights that ignore a read-only mode (root)";
+    if (stillWritable(path())) GTEST_SKIP() << kPermissionsIgnored;
     PrefsFile prefs;
     ASSERT_TRUE(prefs.open(path()));
     EXPECT_EQ(prefs.readInt("A", 0), 1);
@@ -472,15 +476,22 @@ TEST_F(PrefsFileTest, ThousandsOfGroups) {
 
 // --- Crash-safe rewrite ---
 
-TEST_F(PrefsFileTest, RewriteLeavesNoTemporaryAndKeepsPermissions) {
-    writeBytes(path(), "A=1\n");
-    ::chmod(path().c_str(), 0600);
+TEST_F(PrefsFileTest, RewriteOverALeftOverTemporaryLeavesNone) {
     writeBytes(path() + ".tmp", "left over from a crash");
     EXPECT_EQ(edited("A=1\n", [](PrefsFile& p) { p.writeInt("A", 2); }), lines({"A = 2"}));
     EXPECT_FALSE(exists(path() + ".tmp"));
+}
+
+TEST_F(PrefsFileTest, RewriteKeepsPermissionBits) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no POSIX permission bits on Windows";
+#endif
+    writeBytes(path(), "A=1\n");
+    ::chmod(path().c_str(), 0600);
+    EXPECT_EQ(edited("A=1\n", [](PrefsFile& p) { p.writeInt("A", 2); }), lines({"A = 2"}));
     struct stat info {};
     ASSERT_EQ(::stat(path().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(static_cast<unsigned>(info.st_mode & 0777), 0600u);
 }
 
 TEST_F(PrefsFileTest, FailedRewriteKeepsTheOldFile) {
@@ -495,7 +506,7 @@ TEST_F(PrefsFileTest, FailedRewriteInAReadOnlyFolderKeepsTheOldFile) {
     const std::string before = "A=1\n";
     writeBytes(path(), before);
     ::chmod(folder_.path().c_str(), 0555);
-    if (stillWritable(folder_.path())) GTEST_SKIP() << "running with rights that ignore a read-only mode (root)";
+    if (stillWritable(folder_.path())) GTEST_SKIP() << kPermissionsIgnored;
     PrefsFile prefs;
     ASSERT_TRUE(prefs.open(path()));
     prefs.writeInt("A", 2);
@@ -507,7 +518,7 @@ TEST_F(PrefsFileTest, FailedRewriteInAReadOnlyFolderKeepsTheOldFile) {
 TEST_F(PrefsFileTest, StorageDoesNotReplaceAFileItMayNotWrite) {
     writeBytes(path(), "A=1\n");
     ::chmod(path().c_str(), 0444);
-    if (stillWritable(path())) GTEST_SKIP() << "running with rights that ignore a read-only mode (root)";
+    if (stillWritable(path())) GTEST_SKIP() << kPermissionsIgnored;
     PrefsStorage storage;
     EXPECT_FALSE(storage.replace(path(), "B = 2\r\n"));
     EXPECT_EQ(readBytes(path()), "A=1\n");
