@@ -24,7 +24,7 @@ struct OverlaySystemColours {
 // Everything one overlay paint depends on besides the shortcuts.
 struct OverlayState {
     int itemSize = 32;
-    int orientation = 1;  // 1 horizontal, 0 vertical; other values draw no GripStrip
+    int orientation = 0;  // 0 vertical, 1 horizontal; other values draw no GripStrip
     int drawBorder = 1;
     Colour backgroundColour = rgb(205, 205, 205);
     int markRunning = 0;
