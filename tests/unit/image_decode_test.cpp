@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -254,7 +253,6 @@ TEST(BmpDecode, RejectsHeadersThatLie) {
         {"height larger than the data", 22, 4000},
         {"height over the side limit", 22, 16385},
         {"height most negative", 22, 0x80000000},
-        {"pixel count over the limit", 18, 16384},  // with a height patched below
         {"run-length compression", 30, 1},
         {"bitfields at 8 bits", 30, 3},
         {"a palette larger than the file", 46, 200},
@@ -263,12 +261,15 @@ TEST(BmpDecode, RejectsHeadersThatLie) {
         SCOPED_TRACE(p.what);
         Bytes file = sampleBmp();
         set32(file, p.at, p.value);
-        if (std::string(p.what) == "pixel count over the limit") set32(file, 22, 16384);
         EXPECT_FALSE(decodeBmp(file));
     }
     Bytes badDepth = sampleBmp();
     badDepth[28] = 7;
     EXPECT_FALSE(decodeBmp(badDepth));
+    Bytes tooManyPixels = sampleBmp();  // each side within bounds, the product not
+    set32(tooManyPixels, 18, 16384);
+    set32(tooManyPixels, 22, 16384);
+    EXPECT_FALSE(decodeBmp(tooManyPixels));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -649,7 +650,6 @@ TEST(IconDecode, RejectsBrokenFiles) {
         SCOPED_TRACE(p.what);
         Bytes broken = file;
         set32(broken, p.at, p.value);
-        EXPECT_FALSE(chooseIconEntry(broken) && decodeIconFile(broken));
         EXPECT_FALSE(decodeIconFile(broken));
     }
     Bytes noImages = file;
