@@ -2,6 +2,7 @@
 // Reader and writer of the INI-like prefs file. The whole file is loaded at open, edited in
 // memory and written back at close, only if something was written.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@ struct PrefsEntry {
     Kind kind = Kind::KeyValue;
     std::string first;   // group name, comment text or key (stored form: UTF-8 in UTF-8 mode)
     std::string second;  // value of a key-value entry
+    friend bool operator==(const PrefsEntry&, const PrefsEntry&) = default;
 };
 
 class PrefsFile {
@@ -25,10 +27,16 @@ public:
     PrefsFile(const PrefsFile&) = delete;
     PrefsFile& operator=(const PrefsFile&) = delete;
 
+    // True when the file exists and could be opened. A missing file still counts as open:
+    // reads give their defaults and a write makes close() create it.
     bool open(const std::string& path);
+    // Creates (truncates) the file; it is open, empty and in plain mode afterwards.
     bool create(const std::string& path);
+    // Writes the file back if something was written and it is writable; closes it.
     void close();
 
+    // An empty name selects the global section. An unknown name becomes pending: reads
+    // find nothing and the first write appends the group at the end.
     bool selectGroup(std::string_view name);
     int32_t readInt(std::string_view key, int32_t fallback);
     std::string readString(std::string_view key, std::string_view fallback);
@@ -39,12 +47,32 @@ public:
     std::string groupName() const;
     void removeGroup(std::string_view name);
 
-    // The portable heart, usable on bytes alone (tests, fuzzing).
+    // The portable heart, usable on bytes alone (tests, fuzzing). `content` is the file
+    // without its byte order mark; serialise() writes the mark (and an empty line) itself
+    // when `utf8` is set.
     static std::vector<PrefsEntry> parse(std::string_view content);
     static std::string serialise(const std::vector<PrefsEntry>& entries, bool utf8);
 
 private:
-    // Implementation's choice; filled in with prefs_file.cpp.
+    static constexpr std::size_t kGlobal = static_cast<std::size_t>(-1);
+
+    std::string stored(std::string_view text) const;
+    std::string readable(std::string_view text) const;
+    std::size_t findGroup(std::string_view storedName) const;
+    std::size_t sectionEnd(std::size_t first) const;
+    std::size_t findKey(std::string_view storedKey) const;
+    void write(std::string_view key, std::string_view value);
+    void reset();
+
+    PrefsStorage storage_;
+    std::string path_;
+    bool open_ = false;
+    bool readOnly_ = false;
+    bool modified_ = false;
+    bool utf8_ = false;
+    std::vector<PrefsEntry> entries_;
+    std::size_t current_ = kGlobal;  // index of the current group header
+    std::string pending_;            // stored form; group names are never empty when pending
 };
 
 }  // namespace kivolt

@@ -1,0 +1,42 @@
+#pragma once
+// Decoding of image files held in memory: Windows bitmaps, icon files, JPEG and PNG.
+// Every decoder returns std::nullopt for data it does not accept, including truncated
+// files and headers that claim more than the data holds.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "ui/image.h"
+
+namespace kivolt {
+
+// Picks the decoder by the first bytes: "BM" a bitmap, 00 00 01 00 an icon file,
+// otherwise JPEG and then PNG are tried.
+std::optional<Image> decodeImage(std::span<const std::uint8_t> bytes);
+
+// A Windows bitmap file: 24-bit result, 32-bit when the file has 32 bits per pixel.
+std::optional<Image> decodeBmp(std::span<const std::uint8_t> bytes);
+
+// An icon file: the entry chooseIconEntry picks, as a 32-bit image blended by its alpha.
+std::optional<Image> decodeIconFile(std::span<const std::uint8_t> bytes);
+
+// A JPEG file: always 24-bit.
+std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes);
+
+// A PNG file: truecolour without transparency gives 24 bits, everything else 32 with alpha.
+std::optional<Image> decodePng(std::span<const std::uint8_t> bytes);
+
+// Where the chosen image of an icon file lies: among the entries as large as the first
+// one, the one with the most bits per pixel. width and height are the image's own (from
+// its bitmap header, whose height counts the AND mask too, or from its PNG header).
+struct IconEntry {
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    int width = 0;
+    int height = 0;
+};
+std::optional<IconEntry> chooseIconEntry(std::span<const std::uint8_t> iconFile);
+
+}  // namespace kivolt
