@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/unique_handle_win.h"
 #include "settings/prefs_file.h"
 #include "settings/prefs_location.h"
 

@@ -44,11 +44,6 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
 // Virus scanners and indexers hold freshly written files for a moment.
 bool renameOver(const std::string& from, const std::string& to) {
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -92,15 +87,15 @@ bool PrefsStorage::createEmpty(const std::string& path) {
 
 bool PrefsStorage::replace(const std::string& path, const std::string& bytes) {
     release();
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folderOf(path).c_str(), "kvt", 0, temp)) return false;
+    // Beside the file, so the rename stays on one volume; a leftover of a crash is overwritten.
+    const std::string temp = path + ".tmp";
     bool written = false;
     {
         UniqueFile file = openFile(temp, GENERIC_WRITE, 0, CREATE_ALWAYS);
         written = file && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
     }
     if (written && renameOver(temp, path)) return true;
-    DeleteFileA(temp);
+    DeleteFileA(temp.c_str());
     return false;
 }
 
