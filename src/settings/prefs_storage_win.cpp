@@ -32,6 +32,13 @@ bool readAll(HANDLE file, std::string& bytes) {
     return done == static_cast<size_t>(size.QuadPart);
 }
 
+// Windows refuses write access to a file with the read-only attribute; Wine running as root
+// grants it, so the attribute is checked as well.
+bool isReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool writeAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -66,7 +73,8 @@ PrefsStorage::Access PrefsStorage::openExisting(const std::string& path, std::st
     release();
     bytes.clear();
     Access access = Access::ReadWrite;
-    UniqueFile file = openFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+    UniqueFile file;
+    if (!isReadOnlyFile(path)) file = openFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
     if (!file) {
         access = Access::ReadOnly;
         file = openFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
@@ -87,6 +95,7 @@ bool PrefsStorage::createEmpty(const std::string& path) {
 
 bool PrefsStorage::replace(const std::string& path, const std::string& bytes) {
     release();
+    if (isReadOnlyFile(path)) return false;
     // Beside the file, so the rename stays on one volume; a leftover of a crash is overwritten.
     const std::string temp = path + ".tmp";
     bool written = false;
