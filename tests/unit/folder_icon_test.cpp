@@ -126,7 +126,9 @@ TEST_F(FolderIcon, GeneratorReproducesTheCommittedFile) {
         fs::temp_directory_path() /
         ("kivolt_folder_icon_" + std::to_string(std::hash<std::string>{}(KIVOLT_SOURCE_DIR)) +
          ".ico");
-    const std::string quotedOutput = "\"" + output.string() + "\"";
+    std::string quotedOutput = "\"";
+    quotedOutput += output.string();
+    quotedOutput += '"';
     if (std::system(("python3 --version > " + quotedOutput + " 2>&1").c_str()) != 0) {
         fs::remove(output);
         GTEST_SKIP() << "python3 is not available to run make_folder_icon.py";
