@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "base/types.h"
+#include "ui/icon_keying.h"
 #include "ui/image.h"
 
 namespace kivolt {
-
-inline constexpr Colour kKeyColour = rgb(255, 0, 255);
 
 // System colours, read by the Windows side before each paint.
 struct OverlaySystemColours {
@@ -24,7 +23,7 @@ struct OverlaySystemColours {
 // Everything one overlay paint depends on besides the shortcuts.
 struct OverlayState {
     int itemSize = 32;
-    int orientation = 0;  // 0 vertical, 1 horizontal; other values draw no GripStrip
+    int orientation = 0;  // 1 horizontal, anything else vertical
     int drawBorder = 1;
     Colour backgroundColour = rgb(205, 205, 205);
     int markRunning = 0;
