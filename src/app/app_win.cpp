@@ -1,0 +1,280 @@
+#include "app/app_win.h"
+
+#include <commctrl.h>
+
+#include "base/text.h"
+#include "model/shortcut_store.h"
+#include "settings/prefs_file.h"
+#include "settings/prefs_location.h"
+#include "settings/prefs_location_win.h"
+#include "ui/image_file_win.h"
+#include "ui/paint_background.h"
+#include "ui/paint_overlay.h"
+#include "ui/pointer_win.h"
+
+namespace kivolt {
+
+namespace {
+
+constexpr DWORD kWaitTimeoutMs = 2;
+
+Rect workAreaRect() {
+    RECT r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Size primaryDisplaySize() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof(mode);
+    if (EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+        return {static_cast<int>(mode.dmPelsWidth), static_cast<int>(mode.dmPelsHeight)};
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Rect windowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+App::App(HINSTANCE instance) : instance_(instance), windows_(instance), pair_(windows_) {}
+
+App::~App() {
+    // Windows first (they reference the canvases and the balloon font), then the icons.
+    balloon_.reset();
+    releaseShortcutIcons();
+}
+
+int App::run() {
+    if (startUp()) runLoop();
+    if (!quitFlag_) return 0;  // the windows could not be opened: nothing is saved
+    saveOnQuit();
+    return 0;
+}
+
+bool App::startUp() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    redrawFlag_ = true;
+    appDataDir_ = appDataDirFromEnvironment();
+    prefsPath_ = prefsPath(appDataDir_);
+    balloonFont_.reset(createBalloonFont());
+    icons_.emplace(instance_);
+    balloon_.emplace(windows_, balloonFont_.get());
+    taskbarHeight_ = GetSystemMetrics(SM_CYSCREEN) - (workAreaRect().y + workAreaRect().h);
+    loadSettings();
+
+    if (!windows_.registerClasses() || !CanvasControl::registerClass(instance_)) return false;
+    const int cell = cellSize(gridShape());
+    WindowPair::Options options;
+    options.position = {settings_.startX, settings_.startY};
+    options.client = {shortcuts_.count() > 0 ? shortcuts_.count() * cell : cell, cell};
+    options.transparency = settings_.transparency;
+    options.backgroundColour = settings_.backgroundColour;
+    if (!pair_.open(options)) return false;
+    windows_.setWindowCallback(
+        [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { pair_.windowCallback(hwnd, message, wParam, lParam); });
+    windows_.setSessionEndHandler([this] { saveOnQuit(); });
+
+    PrefsFile prefs;
+    if (const std::optional<std::int32_t> pinned = loadShortcuts(prefs, prefsPath_, shortcuts_, shortcutContext()))
+        pinnedFlag_ = *pinned != 0;
+    layoutWindows();
+    ensurePrefsFile(appDataDir_);
+    rerenderIcons();
+    pressedIndex_ = -1;
+    return true;
+}
+
+void App::runLoop() {
+    while (!quitFlag_) {
+        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs);
+        dispatch(event);
+        tail(event);
+    }
+}
+
+void App::dispatch(const LoopEvent& event) {
+    switch (event.kind) {
+    case EventKind::CloseRequest:
+        if (event.window == kMainWindow || event.window == kOverlayWindow) {
+            quitFlag_ = true;
+        } else if (event.window == kNameBalloon) {
+            balloon_->close();
+        } else if (HWND hwnd = nullptr; event.window == kOwnerWindow && (hwnd = pair_.owner())) {
+            DestroyWindow(hwnd);
+        }
+        return;
+    case EventKind::Timer:
+        if (event.id == static_cast<int>(kRedrawTimerId)) redrawFlag_ = true;
+        return;
+    case EventKind::RawMessage:
+        switch (event.message) {
+        case WM_LBUTTONDOWN:
+            if (!dialogInFront()) onLeftPress();
+            return;
+        case WM_LBUTTONUP:
+            onLeftRelease();
+            return;
+        case WM_MOUSEMOVE:
+            if (pressedIndex_ >= 0) onPointerMove();
+            return;
+        case WM_RBUTTONDOWN:
+            onRightPress();
+            return;
+        case WM_RBUTTONUP:
+            if (!dialogInFront()) onRightRelease();
+            return;
+        default:
+            return;
+        }
+    case EventKind::MenuCommand:
+        onMenuCommand(event.id);
+        return;
+    case EventKind::ControlNotification:
+        onControl(event);
+        return;
+    case EventKind::FilesDropped:
+        onFilesDropped(event.drop);
+        return;
+    case EventKind::None:
+        return;
+    }
+}
+
+void App::tail(const LoopEvent&) {
+    hoveredIndex_ = hitTest(shortcuts_, settings_.itemSize, pointer());
+    updateNameBalloon();
+    updateCursor();
+    if (hoveredIndex_ != lastHoveredIndex_) {
+        redrawFlag_ = true;
+        lastHoveredIndex_ = hoveredIndex_;
+    }
+    if (settings_.autoHide != 0)
+        pair_.autoHideStep();
+    else
+        pair_.showBoth();
+    paintOverlay();
+}
+
+void App::saveOnQuit() {
+    if (saved_) return;  // the session end and the quit path save once between them
+    saved_ = true;
+    const Rect outer = windowRect(pair_.main());
+    const Size client = pair_.clientSize();
+    const Point position = clampWindowPosition({outer.x, outer.y, client.width, client.height}, workAreaRect());
+    PrefsFile prefs;
+    kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_);
+}
+
+void App::onLeftPress() {}
+void App::onPointerMove() {}
+void App::onLeftRelease() {}
+void App::onRightPress() {}
+void App::onRightRelease() {}
+void App::updateCursor() {}
+void App::onMenuCommand(int) {}
+void App::onControl(const LoopEvent&) {}
+void App::onFilesDropped(const DroppedFiles&) {}
+
+void App::loadSettings() {
+    PrefsFile prefs;
+    prefs.open(prefsPath_);  // a missing file gives every default
+    settings_ = readSettings(prefs);
+    backgroundImage_.reset();
+    if (!settings_.backgroundImagePath.empty()) backgroundImage_ = loadImageFile(settings_.backgroundImagePath);
+    prefs.close();
+}
+
+void App::layoutWindows() {
+    display_ = primaryDisplaySize();
+    pair_.resizeBox(boxClientSize(gridShape(), shortcuts_.count(), {display_, taskbarHeight_}));
+}
+
+void App::rerenderIcons() {
+    for (Shortcut& shortcut : shortcuts_) {
+        std::optional<Image> image = icons_->renderIcon(shortcut.icon, settings_.itemSize);
+        if (image) keyOutSoftPixels(*image);
+        shortcut.image = std::move(image);
+    }
+}
+
+void App::updateNameBalloon() {
+    if (!balloon_->exists() && hoveredIndex_ >= 0) {
+        const Shortcut* shortcut = shortcuts_.selectAt(hoveredIndex_);
+        const Rect overlay = windowRect(pair_.overlay());
+        BalloonInput input;
+        input.orientation = settings_.orientation;
+        input.box = {windowRect(pair_.main()).x, windowRect(pair_.main()).y};
+        input.cell = {shortcut->cellX, shortcut->cellY};
+        input.itemSize = settings_.itemSize;
+        input.display = display_;
+        input.anchor = {overlay.x + settings_.itemSize / 2 + cellSize(gridShape()) * hoveredIndex_ + 5, overlay.y - 45};
+        balloon_->show(pair_.main(), input, shortcut->name);
+    } else if (balloon_->exists() && hoveredIndex_ == -1) {
+        balloon_->close();
+    }
+}
+
+void App::paintBackground() {
+    CanvasControl* canvas = pair_.backgroundCanvas();
+    if (!canvas || !canvas->beginDrawing()) return;
+    kivolt::paintBackground(canvas->pixels(), {settings_.backgroundColour, settings_.showBackgroundImage,
+                                               settings_.backgroundMode, backgroundImage_ ? &*backgroundImage_ : nullptr});
+    canvas->endDrawing();
+}
+
+void App::paintOverlay() {
+    if (!redrawFlag_) return;
+    paintBackground();
+    CanvasControl* canvas = pair_.overlayCanvas();
+    if (!canvas || !canvas->beginDrawing()) return;
+    std::vector<OverlayItem> items;
+    items.reserve(shortcuts_.count());
+    for (const Shortcut& shortcut : shortcuts_)
+        items.push_back({shortcut.image ? &*shortcut.image : nullptr, filePart(shortcut.path)});
+    OverlayState state;
+    state.itemSize = settings_.itemSize;
+    state.orientation = settings_.orientation;
+    state.drawBorder = settings_.drawBorder;
+    state.backgroundColour = settings_.backgroundColour;
+    state.markRunning = settings_.markRunning;
+    state.pinned = pinnedFlag_;
+    state.dragging = draggingFlag_;
+    state.pointer = draggingFlag_ ? pointer() : pointerIn(pair_.overlay());
+    state.leftButtonDown = GetAsyncKeyState(VK_LBUTTON) != 0;
+    state.systemColours = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNSHADOW)};
+    const std::vector<Point> cells = kivolt::paintOverlay(canvas->pixels(), state, items, {});
+    auto cell = cells.begin();
+    for (Shortcut& shortcut : shortcuts_) {
+        shortcut.cellX = cell->x;
+        shortcut.cellY = cell->y;
+        ++cell;
+    }
+    redrawFlag_ = false;
+    canvas->endDrawing();
+}
+
+void App::releaseShortcutIcons() {
+    if (!icons_) return;
+    for (Shortcut& shortcut : shortcuts_) {
+        icons_->releaseIcon(shortcut.icon);
+        shortcut.icon = nullptr;
+    }
+}
+
+bool App::dialogInFront() const {
+    const int id = windowIdOf(GetForegroundWindow());
+    return id == kConfigDialog || id == kPropertiesDialog;
+}
+
+Point App::pointer() const { return pointerIn(pair_.main()); }
+
+GridShape App::gridShape() const { return {settings_.itemSize, settings_.orientation, pinnedFlag_}; }
+
+ShortcutContext App::shortcutContext() { return {*icons_, settings_.itemSize, redrawFlag_}; }
+
+}  // namespace kivolt

@@ -1,0 +1,110 @@
+#pragma once
+// The application: start-up, the main loop with its dispatch and per-pass tail, and the
+// quit path. All state of the running box lives here.
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <optional>
+#include <string>
+
+#include "app/loop_event.h"
+#include "base/types.h"
+#include "model/grid.h"
+#include "model/shortcut_edit.h"
+#include "model/shortcut_list.h"
+#include "settings/settings.h"
+#include "ui/gdi_handles_win.h"
+#include "ui/icons_win.h"
+#include "ui/image.h"
+#include "ui/name_balloon_win.h"
+#include "ui/window_pair_win.h"
+#include "ui/window_system_win.h"
+
+namespace kivolt {
+
+// OleInitialize for the GUI thread; OleUninitialize only after it succeeded.
+class OleScope {
+public:
+    OleScope() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (initialised_) OleUninitialize();
+    }
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+class App {
+public:
+    explicit App(HINSTANCE instance);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Runs the program from start-up to exit; the exit code is always 0.
+    int run();
+
+private:
+    bool startUp();
+    void runLoop();
+    void dispatch(const LoopEvent& event);
+    void tail(const LoopEvent& event);
+    void saveOnQuit();
+
+    // Pointer handlers.
+    void onLeftPress();
+    void onPointerMove();
+    void onLeftRelease();
+    void onRightPress();
+    void onRightRelease();
+    void updateCursor();
+
+    void onMenuCommand(int id);
+    void onControl(const LoopEvent& event);
+    void onFilesDropped(const DroppedFiles& drop);
+
+    void loadSettings();
+    void layoutWindows();
+    void rerenderIcons();
+    void updateNameBalloon();
+    void paintOverlay();
+    void paintBackground();
+    void releaseShortcutIcons();
+
+    bool dialogInFront() const;
+    Point pointer() const;  // MainWindow client coordinates, (-1, -1) outside
+    GridShape gridShape() const;
+    ShortcutContext shortcutContext();
+
+    HINSTANCE instance_;
+    OleScope ole_;
+    WindowSystem windows_;
+    ShortcutList shortcuts_;
+    Settings settings_;
+    std::optional<Image> backgroundImage_;
+    std::optional<ShellIcons> icons_;
+    UniqueFont balloonFont_;
+    std::optional<NameBalloon> balloon_;
+    WindowPair pair_;
+
+    std::string appDataDir_;
+    std::string prefsPath_;
+    int taskbarHeight_ = 0;
+    Size display_;  // the primary display as measured by the last layout
+
+    bool redrawFlag_ = false;
+    bool pinnedFlag_ = false;
+    bool draggingFlag_ = false;
+    int pressedIndex_ = -1;
+    Point pressPoint_;
+    int menuTargetIndex_ = 0;
+    int hoveredIndex_ = 0;
+    int lastHoveredIndex_ = 0;
+    bool quitFlag_ = false;
+    bool saved_ = false;
+};
+
+}  // namespace kivolt

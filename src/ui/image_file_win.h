@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ui/image.h"
+
+namespace kivolt {
+
+// A background image read from a file: BMP, icon file, JPEG or PNG. None when the file
+// cannot be read completely or is no image we can decode.
+std::optional<Image> loadImageFile(const std::string& path);
+
+}  // namespace kivolt

@@ -1,0 +1,84 @@
+#pragma once
+// The box: a translucent MainWindow (background) under a colour-keyed OverlayWindow (icons),
+// both owned by a hidden OwnerWindow so the box has no taskbar button.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "base/types.h"
+#include "ui/canvas_control_win.h"
+#include "ui/window_system_win.h"
+
+namespace kivolt {
+
+inline constexpr int kOverlayCanvasId = 0;
+inline constexpr int kBackgroundCanvasId = 37;
+inline constexpr UINT_PTR kRedrawTimerId = 1;
+inline constexpr UINT kRedrawPeriodMs = 500;
+inline constexpr int kBoxCorner = 13;
+
+namespace window_title {
+inline constexpr char kOwner[] = "Kivolt 3.4";
+inline constexpr char kMain[] = "Kivolt 3.4";
+inline constexpr char kOverlay[] = "Kivolt 3";
+}  // namespace window_title
+
+class WindowPair {
+public:
+    struct Options {
+        Point position;
+        Size client;
+        int transparency = 200;
+        Colour backgroundColour = 0;
+        std::function<void(HWND main)> registerDropTarget;
+        std::function<void()> createContextMenu;
+    };
+
+    explicit WindowPair(WindowSystem& system) : system_(system) {}
+    ~WindowPair();
+    WindowPair(const WindowPair&) = delete;
+    WindowPair& operator=(const WindowPair&) = delete;
+
+    // Creates the three windows and the two canvases; false when the MainWindow or the
+    // OverlayWindow cannot be created.
+    bool open(const Options& options);
+
+    HWND owner() const { return owner_; }
+    HWND main() const { return main_; }
+    HWND overlay() const { return overlay_; }
+    CanvasControl* overlayCanvas() const { return overlayCanvas_; }
+    CanvasControl* backgroundCanvas() const { return backgroundCanvas_; }
+    Size clientSize() const;
+
+    // New client size for both windows at their current position, new regions, canvases.
+    void resizeBox(Size client);
+
+    // Runs first for every message of every top-level window: the overlay follows the
+    // MainWindow, and the MainWindow snaps to the work area.
+    void windowCallback(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The next position change of the MainWindow is not snapped.
+    void skipNextSnap() { skipSnap_ = true; }
+
+    // Hides the box while the pointer is outside its rectangle, shows it when it is inside.
+    void autoHideStep();
+    // Shows both windows; changes nothing while they are shown.
+    void showBoth();
+
+    void setTopmost(bool topmost);
+    void setAlpha(int transparency);
+    void setBackgroundColour(Colour colour);
+
+private:
+    void resizeWindow(HWND hwnd, Size client);
+
+    WindowSystem& system_;
+    HWND owner_ = nullptr;
+    HWND main_ = nullptr;
+    HWND overlay_ = nullptr;
+    CanvasControl* overlayCanvas_ = nullptr;     // owned by its window
+    CanvasControl* backgroundCanvas_ = nullptr;  // owned by its window
+    bool skipSnap_ = false;
+};
+
+}  // namespace kivolt
