@@ -13,6 +13,12 @@ void setRoundRegion(HWND hwnd, Size client, BOOL redraw) {
     if (region && !SetWindowRgn(hwnd, region, redraw)) DeleteObject(region);  // the window owns it on success
 }
 
+Rect windowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 WorkArea currentWorkArea() {
     RECT r{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
@@ -88,7 +94,14 @@ void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) 
             return;
         }
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        const Rect snapped = snapToWorkArea({pos->x, pos->y, pos->cx, pos->cy}, currentWorkArea());
+        Rect proposed{pos->x, pos->y, pos->cx, pos->cy};
+        if (pos->flags & SWP_NOSIZE) {
+            // A pure move need not carry the size; the edges are those of the current one.
+            const Rect current = windowRect(main_);
+            proposed.w = current.w;
+            proposed.h = current.h;
+        }
+        const Rect snapped = snapToWorkArea(proposed, currentWorkArea());
         pos->x = snapped.x;
         pos->y = snapped.y;
     }

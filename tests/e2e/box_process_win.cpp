@@ -1,0 +1,122 @@
+#include "box_process_win.h"
+
+#include <vector>
+
+namespace kivolt::test {
+
+namespace {
+
+// The current environment with APPDATA replaced, as a block for CreateProcessA.
+std::vector<char> environmentWith(const std::string& appData) {
+    std::vector<char> block;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry; entry += strlen(entry) + 1) {
+        if (_strnicmp(entry, "APPDATA=", 8) == 0) continue;
+        block.insert(block.end(), entry, entry + strlen(entry) + 1);
+    }
+    FreeEnvironmentStringsA(strings);
+    const std::string own = "APPDATA=" + appData;
+    block.insert(block.end(), own.c_str(), own.c_str() + own.size() + 1);
+    block.push_back('\0');
+    return block;
+}
+
+struct Search {
+    DWORD process;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    char title[256] = "";
+    char className[64] = "";
+    GetWindowTextA(hwnd, title, sizeof(title));
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (process == search->process && strcmp(className, "KivoltWindow") == 0 && strcmp(title, search->title) == 0) {
+        // The owner and the MainWindow share their title; the popup is the MainWindow.
+        if (search->found == nullptr || (GetWindowLongA(hwnd, GWL_STYLE) & WS_POPUP)) search->found = hwnd;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string kivoltExePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.resize(folder.find_last_of('\\'));        // build\win64\tests
+    folder.resize(folder.find_last_of('\\') + 1);    // build\win64\ .
+    return folder + "kivolt.exe";
+}
+
+BoxProcess::BoxProcess(const std::string& appData) {
+    std::vector<char> environment = environmentWith(appData);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::string command = "\"" + kivoltExePath() + "\"";
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(), nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+        WaitForInputIdle(process_, 10000);
+    }
+}
+
+BoxProcess::~BoxProcess() {
+    if (!process_) return;
+    if (waitForExit(0) == STILL_ACTIVE) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND BoxProcess::findWindow(const char* title) const {
+    Search search{id_, title, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BoxWindows BoxProcess::waitForWindows(DWORD timeoutMs) {
+    BoxWindows windows;
+    for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
+        windows.main = findWindow("Kivolt 3.4");
+        windows.overlay = findWindow("Kivolt 3");
+        if (windows.main && windows.overlay && IsWindowVisible(windows.overlay)) break;
+        Sleep(50);
+    }
+    if (windows.main) windows.owner = GetWindow(windows.main, GW_OWNER);
+    settle();
+    return windows;
+}
+
+DWORD BoxProcess::waitForExit(DWORD timeoutMs) {
+    DWORD code = STILL_ACTIVE;
+    if (process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void BoxProcess::settle(DWORD ms) { Sleep(ms); }
+
+Colour screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+Rect clientRectOnScreen(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    return {origin.x, origin.y, r.right, r.bottom};
+}
+
+}  // namespace kivolt::test

@@ -1,0 +1,52 @@
+#pragma once
+// The real kivolt.exe, started with a private application-data folder, and the means to
+// find its windows, drive it and stop it.
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/types.h"
+
+namespace kivolt::test {
+
+struct BoxWindows {
+    HWND owner = nullptr;
+    HWND main = nullptr;
+    HWND overlay = nullptr;
+};
+
+class BoxProcess {
+public:
+    // Starts the program with APPDATA set to appData (no trailing backslash needed).
+    explicit BoxProcess(const std::string& appData);
+    ~BoxProcess();
+    BoxProcess(const BoxProcess&) = delete;
+    BoxProcess& operator=(const BoxProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    // Waits until the box's windows exist and its first paint is done.
+    BoxWindows waitForWindows(DWORD timeoutMs = 10000);
+    // A top-level window of the program with this title, or null.
+    HWND findWindow(const char* title) const;
+    // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
+    DWORD waitForExit(DWORD timeoutMs = 10000);
+    // Lets the program run its loop for a while (it polls every few ms).
+    static void settle(DWORD ms = 300);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Path of kivolt.exe: beside the test program's folder (build/win64/kivolt.exe).
+std::string kivoltExePath();
+
+// The colour of a screen pixel.
+Colour screenPixel(int x, int y);
+
+// Client rectangle in screen coordinates.
+Rect clientRectOnScreen(HWND hwnd);
+
+}  // namespace kivolt::test

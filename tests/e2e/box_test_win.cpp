@@ -1,0 +1,172 @@
+// The real program under Wine: start-up, the window pair, painting, the name balloon,
+// snapping, and the quit paths that save the box.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "box_process_win.h"
+#include "settings/prefs_location.h"
+#include "temp_folder_win.h"
+
+namespace kivolt::test {
+namespace {
+
+constexpr Colour kGripBar = RGB(79, 79, 79);
+
+class BoxTest : public ::testing::Test {
+protected:
+    std::string appData() const { return folder.path().substr(0, folder.path().size() - 1); }
+    std::string prefs() const { return prefsPath(folder.path()); }
+    void writePrefs(const std::string& bytes) {
+        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
+        writeFileBytes(prefs(), bytes);
+    }
+    BoxWindows start() {
+        box = std::make_unique<BoxProcess>(appData());
+        EXPECT_TRUE(box->started());
+        BoxWindows windows = box->waitForWindows();
+        EXPECT_NE(windows.main, nullptr);
+        EXPECT_NE(windows.overlay, nullptr);
+        return windows;
+    }
+    void quitThrough(HWND hwnd) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(box->waitForExit(), 0u);
+    }
+
+    TempFolder folder;
+    std::unique_ptr<BoxProcess> box;
+};
+
+TEST_F(BoxTest, FirstRunShowsAnEmptyBoxAndCreatesTheFile) {
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main && w.overlay && w.owner);
+    EXPECT_TRUE(fileExists(prefs()));
+    EXPECT_EQ(readFileBytes(prefs()), "");
+
+    // The owner: captioned, never shown. The box: two popups stacked exactly.
+    EXPECT_EQ(GetWindowLongA(w.owner, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    EXPECT_FALSE(IsWindowVisible(w.owner));
+    EXPECT_EQ(GetWindow(w.overlay, GW_OWNER), w.main);
+    EXPECT_TRUE(GetWindowLongA(w.main, GWL_STYLE) & WS_POPUP);
+    EXPECT_TRUE(GetWindowLongA(w.main, GWL_EXSTYLE) & WS_EX_LAYERED);
+    // Topmost at every start. Wine puts only the owned OverlayWindow into the topmost band
+    // when the MainWindow's own owner is not topmost; Windows marks the MainWindow itself.
+    EXPECT_TRUE((GetWindowLongA(w.main, GWL_EXSTYLE) | GetWindowLongA(w.overlay, GWL_EXSTYLE)) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongA(w.overlay, GWL_EXSTYLE) & ~WS_EX_TOPMOST, WS_EX_LAYERED);
+
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(w.main, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 200);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    ASSERT_TRUE(GetLayeredWindowAttributes(w.overlay, &key, nullptr, &flags));
+    EXPECT_EQ(key, RGB(255, 0, 255));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+
+    // Vertical, unpinned and empty: one cell wide, the grip strip high, at 0, 0.
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{0, 0, 42, 15}));
+    EXPECT_EQ(clientRectOnScreen(w.overlay), (Rect{0, 0, 42, 15}));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(w.main, region), ERROR);
+    EXPECT_NE(GetWindowRgn(w.overlay, region), ERROR);
+    DeleteObject(region);
+    EXPECT_EQ(screenPixel(5, 5), kGripBar);
+
+    quitThrough(w.main);
+    EXPECT_EQ(readFileBytes(prefs()), "X = 0\r\nY = 0\r\nKivolt fixieren = 0\r\n");
+}
+
+TEST_F(BoxTest, StoredShortcutsAreShownAndSavedBackAtQuit) {
+    writePrefs("; meine Box\r\nFensterPos = 1\r\nX = 300\r\nY = 200\r\n"
+               "[7]\r\nPfad = C:\\windows\r\nAlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n"
+               "[3]\r\nPfad = C:\\windows\\notepad.exe\r\nProgramm Parameter = a b\r\nAusf\xFChrung = 2\r\nName = Editor\r\n");
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main && w.overlay);
+    // Horizontal: the grip strip and two cells in one row.
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 2 * 42 + 15, 42}));
+    EXPECT_EQ(screenPixel(300 + 5, 200 + 17), kGripBar);
+    // The folder icon is drawn in the first cell: some pixel there is neither key nor background.
+    bool iconDrawn = false;
+    for (int y = 5; y < 37 && !iconDrawn; ++y)
+        for (int x = 20; x < 52 && !iconDrawn; ++x) {
+            const Colour c = screenPixel(300 + x, 200 + y);
+            iconDrawn = c != RGB(255, 0, 255) && c != RGB(205, 205, 205) && c != 0;
+        }
+    EXPECT_TRUE(iconDrawn);
+
+    quitThrough(w.overlay);
+    EXPECT_EQ(readFileBytes(prefs()),
+              "; meine Box\r\nFensterPos = 1\r\nX = 300\r\nY = 200\r\nKivolt fixieren = 0\r\n"
+              "[0]\r\nPfad = C:\\windows\r\nAlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n"
+              "[1]\r\nPfad = C:\\windows\\notepad.exe\r\nAlsAdmin = 0\r\nProgramm Parameter = a b\r\nAusf\xFChrung = 2\r\n"
+              "Name = Editor\r\n");
+}
+
+TEST_F(BoxTest, NameBalloonOpensOverAnIconAndClosesOffIt) {
+    writePrefs("FensterPos = 1\r\nX = 400\r\nY = 100\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n");
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main);
+    SetCursorPos(400 + 30, 100 + 20);
+    BoxProcess::settle();
+    const HWND balloon = box->findWindow("");
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(GetWindow(balloon, GW_OWNER), w.main);
+    EXPECT_TRUE(IsWindowVisible(balloon));
+    // Upper half, horizontal: below the icon, arrow centred on it.
+    RECT r{};
+    GetWindowRect(balloon, &r);
+    EXPECT_EQ(r.top, 100 + 5 + 32);
+    EXPECT_EQ(r.bottom - r.top, 50);
+    EXPECT_EQ(screenPixel(r.left + 3, r.top + 30), RGB(32, 32, 32));
+
+    SetCursorPos(1000, 800);
+    BoxProcess::settle();
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(w.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) << "box hangs";
+    POINT p; GetCursorPos(&p);
+    EXPECT_EQ(p.x, 1000);
+    EXPECT_EQ(box->findWindow(""), nullptr) << IsWindow(balloon) << " " << IsWindowVisible(balloon);
+    quitThrough(w.main);
+}
+
+TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
+    writePrefs("X = 500\r\nY = 500\r\n");
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main);
+    SetWindowPos(w.main, nullptr, 20, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BoxProcess::settle();
+    EXPECT_EQ(clientRectOnScreen(w.main).x, 0);
+    EXPECT_EQ(clientRectOnScreen(w.main).y, 600);
+    EXPECT_EQ(clientRectOnScreen(w.overlay), clientRectOnScreen(w.main));
+
+    const int screenRight = GetSystemMetrics(SM_CXSCREEN);
+    SetWindowPos(w.main, nullptr, screenRight - 40, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BoxProcess::settle();
+    EXPECT_EQ(clientRectOnScreen(w.main).x, screenRight - 40 + 30);  // sticks out: pushed further
+    quitThrough(w.main);
+    // Saved inside the work area.
+    EXPECT_EQ(readFileBytes(prefs()), "X = " + std::to_string(screenRight - 42) + "\r\nY = 600\r\nKivolt fixieren = 0\r\n");
+}
+
+TEST_F(BoxTest, SessionEndSavesWhileRunning) {
+    writePrefs("X = 64\r\nY = 64\r\n");
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main);
+    EXPECT_EQ(SendMessageA(w.main, WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(w.main, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(readFileBytes(prefs()), "X = 64\r\nY = 64\r\nKivolt fixieren = 0\r\n");
+    quitThrough(w.main);
+}
+
+TEST_F(BoxTest, PrefsFileDeletedWhileRunningIsNotRecreatedAtQuit) {
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main);
+    ASSERT_TRUE(DeleteFileA(prefs().c_str()));
+    quitThrough(w.main);
+    EXPECT_FALSE(fileExists(prefs()));
+}
+
+}  // namespace
+}  // namespace kivolt::test
