@@ -332,6 +332,15 @@ TEST_F(PropertiesDialogTest, EnterAndEscapeNeitherCloseNorCommandTabMovesOn) {
     add(kProgram);
     ASSERT_TRUE(dialog_.open(windows_, shortcuts_, 0));
     SetForegroundWindow(dialog_.hwnd());
+    // The dialog manager's IDOK and IDCANCEL would reach the dialog as WM_COMMAND, lParam 0.
+    int keyCommands = 0;
+    windows_.setWindowCallback([this, &keyCommands](HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+        if (hwnd == dialog_.hwnd() && message == WM_COMMAND && lParam == 0) ++keyCommands;
+    });
+    struct Uninstall {
+        WindowSystem& windows;
+        ~Uninstall() { windows.setWindowCallback({}); }
+    } uninstall{windows_};
     const auto keys = [this](MSG& msg) { return dialog_.routeKey(msg); };
     dispatch(keys);
     for (int focus : {pc::kSave, pc::kCancel, pc::kName}) {
@@ -345,6 +354,7 @@ TEST_F(PropertiesDialogTest, EnterAndEscapeNeitherCloseNorCommandTabMovesOn) {
             ASSERT_TRUE(dialog_.exists());
         }
     }
+    EXPECT_EQ(keyCommands, 0);
     EXPECT_EQ(allFields(), std::vector<Fields>{kProgram});
 
     SetFocus(control(pc::kName));
