@@ -55,8 +55,8 @@ void createButtons(HWND dialog) {
 }  // namespace
 
 bool PropertiesDialog::open(WindowSystem& windows, ShortcutList& shortcuts, int index) {
+    if (index < 0 || index >= shortcuts.count()) return false;
     const Shortcut* shortcut = shortcuts.selectAt(index);
-    if (!shortcut) return false;
     close();
     const std::string title = shortcut->name + kTitleSuffix;
     TopLevelParams params;
