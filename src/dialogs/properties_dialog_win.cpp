@@ -1,0 +1,122 @@
+#include "dialogs/properties_dialog_win.h"
+
+#include <string>
+
+#include "base/text.h"
+#include "dialogs/dialog_controls_win.h"
+#include "dialogs/dialog_keys_win.h"
+
+namespace kivolt {
+
+namespace {
+
+namespace pc = properties_control;
+
+constexpr Size kClientSize{280, 190};
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
+constexpr char kTitleSuffix[] = " - Eigenschaften";
+
+Point centredOnScreen(Size client) {
+    const Rect outer = windowRectForClient({}, client, kStyle, 0);
+    return {(GetSystemMetrics(SM_CXSCREEN) - outer.w) / 2, (GetSystemMetrics(SM_CYSCREEN) - outer.h) / 2};
+}
+
+void createFields(HWND dialog, const Shortcut& shortcut) {
+    createControl(dialog, {pc::kNameLabel, ControlKind::StaticText, {10, 13, 100, 20}, "Angezeigter Name:"});
+    createControl(dialog, {pc::kName, ControlKind::Edit, {110, 10, 160, 20}, shortcut.name.c_str()});
+    createControl(dialog, {pc::kParametersLabel, ControlKind::StaticText, {10, 43, 100, 20}, "Parameter:"});
+    createControl(dialog, {pc::kParameters, ControlKind::Edit, {110, 40, 160, 20}, shortcut.parameters.c_str()});
+    createControl(dialog, {pc::kRunModeLabel, ControlKind::StaticText, {10, 73, 100, 20}, "Ausführung:"});
+    if (HWND runMode = createControl(dialog, {pc::kRunMode, ControlKind::DropDownList, {110, 70, 160, 20}, ""})) {
+        addListItems(runMode, {"Normales Fenster", "Minimiert", "Maximiert"});
+        // A RunMode outside the three items leaves the list without a selection.
+        if (shortcut.runMode >= 0 && shortcut.runMode <= 2)
+            SendMessageA(runMode, CB_SETCURSEL, static_cast<WPARAM>(shortcut.runMode), 0);
+    }
+    if (HWND admin = createControl(dialog, {pc::kRunAsAdmin, ControlKind::CheckBox, {10, 100, 150, 20},
+                                            "Als Administrator ausführen"}))
+        SendMessageA(admin, BM_SETCHECK, shortcut.runAsAdmin ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Parameters, show state and elevation only mean something for a program.
+void disableProgramFields(HWND dialog) {
+    for (int id : {pc::kParameters, pc::kRunMode, pc::kRunAsAdmin}) EnableWindow(GetDlgItem(dialog, id), FALSE);
+}
+
+void createButtons(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int w = client.right - client.left;
+    const int h = client.bottom - client.top;
+    createControl(dialog, {pc::kSave, ControlKind::PushButton, {w - 100, h - 40, 90, 30}, "Speichern"});
+    createControl(dialog, {pc::kCancel, ControlKind::PushButton, {w - 200, h - 40, 90, 30}, "Abbrechen"});
+}
+
+}  // namespace
+
+bool PropertiesDialog::open(WindowSystem& windows, ShortcutList& shortcuts, int index) {
+    if (index < 0 || index >= shortcuts.count()) return false;
+    const Shortcut* shortcut = shortcuts.selectAt(index);
+    close();
+    const std::string title = shortcut->name + kTitleSuffix;
+    TopLevelParams params;
+    params.id = kPropertiesDialog;
+    params.title = title.c_str();
+    params.style = kStyle;
+    params.position = centredOnScreen(kClientSize);
+    params.client = kClientSize;
+    HWND dialog = windows.createTopLevel(params);
+    if (!dialog) return false;
+    createFields(dialog, *shortcut);
+    if (!isExecutablePath(shortcut->path)) disableProgramFields(dialog);
+    createButtons(dialog);
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    hwnd_ = dialog;
+    shortcuts_ = &shortcuts;
+    target_ = shortcut;
+    targetPath_ = shortcut->path;
+    targetIndex_ = index;
+    return true;
+}
+
+void PropertiesDialog::handleControl(int id) {
+    if (!exists()) return;
+    if (id == pc::kSave) {
+        store();
+        targetIndex_ = -1;
+        close();
+    } else if (id == pc::kCancel) {
+        close();
+    }
+}
+
+void PropertiesDialog::close() {
+    if (exists()) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    shortcuts_ = nullptr;
+    target_ = nullptr;
+    targetPath_.clear();
+}
+
+bool PropertiesDialog::exists() const { return hwnd_ && IsWindow(hwnd_); }
+
+bool PropertiesDialog::routeKey(MSG& msg) const { return exists() && routeDialogKey(hwnd_, msg); }
+
+Shortcut* PropertiesDialog::liveTarget() const {
+    if (!shortcuts_) return nullptr;
+    for (Shortcut& shortcut : *shortcuts_)
+        if (&shortcut == target_) return shortcut.path == targetPath_ ? &shortcut : nullptr;
+    return nullptr;
+}
+
+// Disabled controls are read too: they still hold what the dialog opened with.
+void PropertiesDialog::store() {
+    Shortcut* shortcut = liveTarget();
+    if (!shortcut) return;  // removed while the dialog was open
+    shortcut->runAsAdmin = IsDlgButtonChecked(hwnd_, pc::kRunAsAdmin) == BST_CHECKED ? 1 : 0;
+    shortcut->runMode = static_cast<int>(SendDlgItemMessageA(hwnd_, pc::kRunMode, CB_GETCURSEL, 0, 0));
+    shortcut->parameters = windowText(GetDlgItem(hwnd_, pc::kParameters));
+    shortcut->name = windowText(GetDlgItem(hwnd_, pc::kName));
+}
+
+}  // namespace kivolt
