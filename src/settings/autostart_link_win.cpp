@@ -63,11 +63,15 @@ void updateAutostartLinkIn(const std::string& folder, int autostart) {
     }
     const std::string target = ownExecutablePath();
     if (target.empty()) return;
-    ShellLink link;
-    link.target = target;
-    link.linkPath = linkPath;
-    link.iconPath = "|";
-    createShellLink(link);
+    createShellLink({.target = target,
+                     .linkPath = linkPath,
+                     .workingDir = "",  // the program's own folder
+                     .arguments = "",
+                     .showCmd = SW_SHOWNORMAL,
+                     .description = "",
+                     .hotkey = 0,
+                     .iconPath = "|",  // the program file itself
+                     .iconIndex = 0});
 }
 
 void updateAutostartLink(int autostart) { updateAutostartLinkIn(specialFolderPath(CSIDL_STARTUP), autostart); }
