@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cmath>
+
 #include "base/text.h"
 #include "model/shortcut_store.h"
 #include "settings/prefs_file.h"
@@ -11,12 +13,17 @@
 #include "ui/paint_background.h"
 #include "ui/paint_overlay.h"
 #include "ui/pointer_win.h"
+#include "shell/drop_intake.h"
+#include "shell/launch_win.h"
+#include "shell/link_reader_win.h"
+#include "shell/process_snapshot_win.h"
 
 namespace kivolt {
 
 namespace {
 
 constexpr DWORD kWaitTimeoutMs = 2;
+constexpr double kDragThreshold = 10.0;
 
 Rect workAreaRect() {
     RECT r{};
@@ -74,6 +81,16 @@ bool App::startUp() {
     options.client = {shortcuts_.count() > 0 ? shortcuts_.count() * cell : cell, cell};
     options.transparency = settings_.transparency;
     options.backgroundColour = settings_.backgroundColour;
+    options.registerDropTarget = [this](HWND main) {
+        drop_.emplace(main, [this](DroppedFiles files) {
+            LoopEvent event;
+            event.kind = EventKind::FilesDropped;
+            event.window = kMainWindow;
+            event.drop = std::move(files);
+            windows_.produce(std::move(event));
+        });
+    };
+    options.createContextMenu = [this] { menu_ = createContextMenu(); };
     if (!pair_.open(options)) return false;
     windows_.setWindowCallback(
         [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { pair_.windowCallback(hwnd, message, wParam, lParam); });
@@ -82,6 +99,7 @@ bool App::startUp() {
     PrefsFile prefs;
     if (const std::optional<std::int32_t> pinned = loadShortcuts(prefs, prefsPath_, shortcuts_, shortcutContext()))
         pinnedFlag_ = *pinned != 0;
+    setPinnedCheck(menu_.get(), pinnedFlag_);
     layoutWindows();
     ensurePrefsFile(appDataDir_);
     rerenderIcons();
@@ -91,7 +109,7 @@ bool App::startUp() {
 
 void App::runLoop() {
     while (!quitFlag_) {
-        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs);
+        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs, [this](MSG& msg) { return routeDialogKeys(msg); });
         dispatch(event);
         tail(event);
     }
@@ -102,6 +120,8 @@ void App::dispatch(const LoopEvent& event) {
     case EventKind::CloseRequest:
         if (event.window == kMainWindow || event.window == kOverlayWindow) {
             quitFlag_ = true;
+        } else if (event.window == kPropertiesDialog) {
+            properties_.close();
         } else if (event.window == kNameBalloon) {
             balloon_->close();
         } else if (HWND hwnd = nullptr; event.window == kOwnerWindow && (hwnd = pair_.owner())) {
@@ -170,15 +190,112 @@ void App::saveOnQuit() {
     kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_);
 }
 
-void App::onLeftPress() {}
-void App::onPointerMove() {}
-void App::onLeftRelease() {}
-void App::onRightPress() {}
-void App::onRightRelease() {}
-void App::updateCursor() {}
-void App::onMenuCommand(int) {}
-void App::onControl(const LoopEvent&) {}
-void App::onFilesDropped(const DroppedFiles&) {}
+bool App::onGripStrip(Point p) const {
+    return (settings_.orientation == kOrientationHorizontal && p.x < kGripWidth) ||
+           (settings_.orientation == 0 && p.y < kGripWidth);
+}
+
+void App::onLeftPress() {
+    if (!pinnedFlag_ && onGripStrip(pointer())) {
+        // The system's move loop runs inside the send; the overlay follows and the box snaps.
+        HWND canvas = pair_.overlayCanvas() ? pair_.overlayCanvas()->hwnd() : nullptr;
+        EnableWindow(canvas, FALSE);
+        SendMessageA(pair_.main(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        EnableWindow(canvas, TRUE);
+    }
+    pressedIndex_ = hitTest(shortcuts_, settings_.itemSize, pointer());
+    pressPoint_ = pointer();
+}
+
+void App::onPointerMove() {
+    const Point p = pointer();
+    if (std::abs(static_cast<double>(p.x - pressPoint_.x)) > kDragThreshold ||
+        std::abs(static_cast<double>(p.y - pressPoint_.y)) > kDragThreshold) {
+        draggingFlag_ = true;
+        setOverlayCursor(kCursorSizeAll);
+    }
+}
+
+void App::onLeftRelease() {
+    if (draggingFlag_ && pressedIndex_ >= 0) {
+        moveToPointer(shortcuts_, gridShape(), pressedIndex_, pointer());
+        setOverlayCursor(kCursorArrow);
+        draggingFlag_ = false;
+    } else if (const Shortcut* shortcut = shortcuts_.selectAt(hitTest(shortcuts_, settings_.itemSize, pointer()))) {
+        launchShortcut(*shortcut);
+    }
+    redrawFlag_ = true;
+    pressedIndex_ = -1;
+}
+
+void App::onRightPress() { menuTargetIndex_ = hitTest(shortcuts_, settings_.itemSize, pointer()); }
+
+void App::onRightRelease() { showContextMenu(menu_.get(), pair_.main()); }
+
+void App::updateCursor() {
+    if (!pinnedFlag_ && onGripStrip(pointer()))
+        setOverlayCursor(kCursorSizeAll);
+    else if (!draggingFlag_ && overlayCursor() != kCursorArrow)
+        setOverlayCursor(kCursorArrow);
+}
+
+void App::setOverlayCursor(int index) {
+    if (CanvasControl* canvas = pair_.overlayCanvas()) canvas->setCursorIndex(index);
+}
+
+int App::overlayCursor() const {
+    const CanvasControl* canvas = pair_.overlayCanvas();
+    return canvas ? canvas->cursorIndex() : kCursorArrow;
+}
+
+void App::onMenuCommand(int id) {
+    Shortcut* target = shortcuts_.selectAt(menuTargetIndex_);
+    switch (id) {
+    case kMenuOpen:
+        if (target) launchShortcut(*target);
+        break;
+    case kMenuOpenFolder:
+        if (target) openContainingFolder(*target);
+        break;
+    case kMenuCopyPath:
+        if (target) copyShortcutPath(*target);
+        break;
+    case kMenuRemove:
+        if (target) {
+            removeShortcut(shortcuts_, menuTargetIndex_, shortcutContext());
+            layoutWindows();
+        }
+        break;
+    case kMenuSettings:
+        break;
+    case kMenuPin:
+        pinnedFlag_ = !pinnedFlag_;
+        setPinnedCheck(menu_.get(), pinnedFlag_);
+        layoutWindows();
+        redrawFlag_ = true;
+        break;
+    case kMenuProperties:
+        if (target) properties_.open(windows_, shortcuts_, menuTargetIndex_);
+        break;
+    case kMenuQuit:
+        quitFlag_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void App::onControl(const LoopEvent& event) {
+    if (event.id == properties_control::kCancel || event.id == properties_control::kSave)
+        properties_.handleControl(event.id);
+}
+
+void App::onFilesDropped(const DroppedFiles& drop) {
+    kivolt::onFilesDropped(shortcuts_, drop, shortcutContext(), gridShape(), resolveLink);
+    layoutWindows();
+}
+
+bool App::routeDialogKeys(MSG& msg) const { return properties_.routeKey(msg); }
 
 void App::loadSettings() {
     PrefsFile prefs;
@@ -247,7 +364,12 @@ void App::paintOverlay() {
     state.pointer = draggingFlag_ ? pointer() : pointerIn(pair_.overlay());
     state.leftButtonDown = GetAsyncKeyState(VK_LBUTTON) != 0;
     state.systemColours = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNSHADOW)};
-    const std::vector<Point> cells = kivolt::paintOverlay(canvas->pixels(), state, items, {});
+    // One process snapshot per paint, asked for every Shortcut.
+    std::optional<RunningPrograms> running;
+    if (settings_.markRunning) running = takeProcessSnapshot();
+    const IsRunning isRunning = [&running](const std::string& name) { return running->isProgramRunning(name); };
+    const std::vector<Point> cells =
+        kivolt::paintOverlay(canvas->pixels(), state, items, running ? isRunning : IsRunning{});
     auto cell = cells.begin();
     for (Shortcut& shortcut : shortcuts_) {
         shortcut.cellX = cell->x;

@@ -10,10 +10,14 @@
 
 #include "app/loop_event.h"
 #include "base/types.h"
+#include "dialogs/context_menu_win.h"
+#include "dialogs/menu_commands.h"
+#include "dialogs/properties_dialog_win.h"
 #include "model/grid.h"
 #include "model/shortcut_edit.h"
 #include "model/shortcut_list.h"
 #include "settings/settings.h"
+#include "shell/drop_target_win.h"
 #include "ui/gdi_handles_win.h"
 #include "ui/icons_win.h"
 #include "ui/image.h"
@@ -74,7 +78,11 @@ private:
     void paintBackground();
     void releaseShortcutIcons();
 
+    bool routeDialogKeys(MSG& msg) const;
     bool dialogInFront() const;
+    bool onGripStrip(Point p) const;
+    void setOverlayCursor(int index);
+    int overlayCursor() const;
     Point pointer() const;  // MainWindow client coordinates, (-1, -1) outside
     GridShape gridShape() const;
     ShortcutContext shortcutContext();
@@ -89,6 +97,9 @@ private:
     UniqueFont balloonFont_;
     std::optional<NameBalloon> balloon_;
     WindowPair pair_;
+    UniqueMenu menu_;
+    std::optional<FileDropRegistration> drop_;  // revoked before the windows go
+    PropertiesDialog properties_;
 
     std::string appDataDir_;
     std::string prefsPath_;
