@@ -52,7 +52,9 @@ void NameBalloon::show(HWND mainWindow, BalloonInput input, const std::string& n
         }
         canvas->endDrawing();
     }
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    // Not activated: a hover must not take the focus from the window the user works in (nor
+    // end a drag that is under way on the box).
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
 }
 
 void NameBalloon::close() {

@@ -120,3 +120,71 @@ Rect clientRectOnScreen(HWND hwnd) {
 }
 
 }  // namespace kivolt::test
+
+namespace kivolt::test {
+
+namespace {
+void send(INPUT input) { SendInput(1, &input, sizeof(input)); }
+}  // namespace
+
+void moveMouse(int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    send(input);
+    Sleep(60);
+}
+
+void mouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    send(input);
+    Sleep(60);
+}
+
+void clickAt(int x, int y) {
+    moveMouse(x, y);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void pressKey(WORD key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    send(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    send(input);
+    Sleep(60);
+}
+
+std::string launchProbePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.resize(folder.find_last_of('\\') + 1);
+    return folder + "launch_probe.exe";
+}
+
+std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            std::string text;
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
+                char buffer[4096];
+                DWORD got = 0;
+                while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
+                CloseHandle(file);
+                return text;
+            }
+        }
+        Sleep(100);
+    }
+    return "";
+}
+
+}  // namespace kivolt::test

@@ -50,3 +50,18 @@ Colour screenPixel(int x, int y);
 Rect clientRectOnScreen(HWND hwnd);
 
 }  // namespace kivolt::test
+
+namespace kivolt::test {
+
+// Synthetic input, as a user's hand would give it.
+void moveMouse(int x, int y);
+void mouseButton(DWORD flags);  // MOUSEEVENTF_LEFTDOWN and so on, at the current position
+void clickAt(int x, int y);
+void pressKey(WORD key);
+
+// Path of the launch probe beside the test programs, and what it last recorded.
+std::string launchProbePath();
+// Waits for the probe's record file; "" when none appeared in time.
+std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs = 8000);
+
+}  // namespace kivolt::test
