@@ -1,0 +1,164 @@
+// The drawing surfaces and icons of the box on real windows: the canvas control, the folder
+// icon from the program's resources, shell icons, and that painting returns every GDI object.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "event_pump_win.h"
+#include "ui/canvas_control_win.h"
+#include "ui/icon_keying.h"
+#include "ui/icons_win.h"
+#include "ui/name_balloon_win.h"
+#include "ui/raster.h"
+#include "ui/window_system_win.h"
+
+namespace kivolt {
+namespace {
+
+class SurfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(windows.registerClasses());
+        ASSERT_TRUE(CanvasControl::registerClass(GetModuleHandleA(nullptr)));
+        parent = windows.createTopLevel({kMainWindow, "surface test", WS_POPUP, 0, nullptr, {100, 100}, {200, 100}});
+        ASSERT_NE(parent, nullptr);
+        ShowWindow(parent, SW_SHOWNORMAL);
+    }
+    void TearDown() override { DestroyWindow(parent); }
+
+    WindowSystem windows{GetModuleHandleA(nullptr)};
+    HWND parent = nullptr;
+};
+
+Colour pixelAt(const PixelView& view, int x, int y) {
+    const std::uint8_t* p = view.pixel(x, y);
+    return rgb(p[2], p[1], p[0]);
+}
+
+TEST_F(SurfaceTest, CanvasStartsWhiteAndGrowingKeepsItsPicture) {
+    CanvasControl* canvas = CanvasControl::create(windows, 37, parent, {0, 0, 20, 10});
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(canvas->hwnd()), 37);
+    ASSERT_NE(canvas->beginDrawing(), nullptr);
+    PixelView view = canvas->pixels();
+    ASSERT_EQ(view.width, 20);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(pixelAt(view, x, y), rgb(255, 255, 255)) << x << "," << y;
+    fillRect(view, {0, 0, 20, 10}, rgb(200, 10, 20));
+    canvas->endDrawing();
+
+    canvas->resize({0, 0, 30, 25});
+    view = canvas->pixels();
+    EXPECT_EQ(canvas->size(), (Size{30, 25}));
+    EXPECT_EQ(pixelAt(view, 19, 9), rgb(200, 10, 20));
+    EXPECT_EQ(pixelAt(view, 20, 9), rgb(255, 255, 255));
+    EXPECT_EQ(pixelAt(view, 19, 10), rgb(255, 255, 255));
+    // What the window shows is the bitmap.
+    UpdateWindow(canvas->hwnd());
+    HDC screen = GetDC(canvas->hwnd());
+    EXPECT_EQ(GetPixel(screen, 5, 5), RGB(200, 10, 20));
+    ReleaseDC(canvas->hwnd(), screen);
+}
+
+TEST_F(SurfaceTest, CanvasCapturesWhileAButtonIsHeldAndReportsMouseActions) {
+    CanvasControl* canvas = CanvasControl::create(windows, 0, parent, {0, 0, 50, 50});
+    ASSERT_NE(canvas, nullptr);
+    SendMessageA(canvas->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 12));
+    EXPECT_EQ(GetCapture(), canvas->hwnd());
+    SendMessageA(canvas->hwnd(), WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(10, 12));
+    SendMessageA(canvas->hwnd(), WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(10, 12));
+    EXPECT_EQ(GetCapture(), canvas->hwnd()) << "the left button is still held";
+    SendMessageA(canvas->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(300, 12));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    const std::vector<LoopEvent> events = test::pumpEvents(windows);
+    std::vector<int> kinds;
+    for (const LoopEvent& e : events)
+        if (e.kind == EventKind::ControlNotification && e.id == 0) kinds.push_back(e.code);
+    EXPECT_EQ(kinds, (std::vector<int>{kLeftButtonDown, kRightButtonDown, kRightButtonUp, kLeftButtonUp}));
+}
+
+TEST_F(SurfaceTest, FolderIconIsTheLargestImageOfTheEmbeddedFile) {
+    HICON folder = loadDefaultFolderIcon(GetModuleHandleA(nullptr));
+    ASSERT_NE(folder, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(folder, &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 128);
+    EXPECT_EQ(bitmap.bmHeight, 128);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+
+    std::optional<Image> image = renderIcon(folder, 32);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 32);
+    int transparent = 0, opaque = 0;
+    for (size_t i = 3; i < image->pixels.size(); i += 4) {
+        transparent += image->pixels[i] == 0;
+        opaque += image->pixels[i] == 255;
+    }
+    EXPECT_GT(transparent, 0);
+    EXPECT_GT(opaque, 32 * 32 / 4);
+    keyOutSoftPixels(*image);
+    for (size_t i = 0; i < image->pixels.size(); i += 4) {
+        const bool key = image->pixels[i] == 255 && image->pixels[i + 1] == 0 && image->pixels[i + 2] == 255 &&
+                         image->pixels[i + 3] == 255;
+        ASSERT_TRUE(key || image->pixels[i + 3] >= kKeyAlphaThreshold) << "pixel " << i / 4;
+    }
+    DestroyIcon(folder);
+}
+
+TEST_F(SurfaceTest, ShellIconsForFilesAndTheSharedFolderIcon) {
+    ShellIcons icons(GetModuleHandleA(nullptr));
+    ASSERT_NE(icons.folderIcon(), nullptr);
+    char windowsFolder[MAX_PATH];
+    GetWindowsDirectoryA(windowsFolder, MAX_PATH);
+    EXPECT_EQ(icons.iconFor(windowsFolder), icons.folderIcon());
+    EXPECT_EQ(icons.iconFor("C:\\"), icons.folderIcon());
+
+    // A file that does not exist still gets the shell's icon for its name.
+    IconRef text = icons.iconFor("C:\\nirgends\\notiz.txt");
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(text, icons.folderIcon());
+    std::optional<Image> image = icons.renderIcon(text, 48);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->height, 48);
+    EXPECT_FALSE(icons.renderIcon(nullptr, 48));
+
+    icons.releaseIcon(text);
+    icons.releaseIcon(icons.folderIcon());  // shared: kept
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icons.folderIcon(), &info));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+TEST_F(SurfaceTest, BalloonsAndRendersReturnEveryGdiObject) {
+    HFONT font = createBalloonFont();
+    ASSERT_NE(font, nullptr);
+    ShellIcons icons(GetModuleHandleA(nullptr));
+    NameBalloon balloon(windows, font);
+    BalloonInput input;
+    input.orientation = 1;
+    input.box = {100, 100};
+    input.cell = {20, 5};
+    input.display = {1920, 1080};
+    // Warm up once: the first use loads fonts and stock objects for good.
+    balloon.show(parent, input, "Editor");
+    balloon.close();
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (before == 0) GTEST_SKIP() << "this platform does not count GDI objects (Wine answers 0)";
+    for (int i = 0; i < 200; ++i) {
+        balloon.show(parent, input, "Editor " + std::to_string(i));
+        EXPECT_TRUE(balloon.exists());
+        balloon.close();
+        std::optional<Image> image = icons.renderIcon(icons.folderIcon(), 16 + i % 49);
+        ASSERT_TRUE(image);
+    }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    DeleteObject(font);
+}
+
+}  // namespace
+}  // namespace kivolt
