@@ -129,14 +129,18 @@ void setClosedHeight(HWND list, int height) {
     }
 }
 
-bool createControl(WindowSystem& system, HWND dialog, const ControlSpec& spec) {
-    if (spec.kind == Kind::Swatch) return createColourSwatch(system, dialog, spec.id, spec.rect, kInitialColour) >= 0;
+// A control that cannot be created is left out; the dialog works without it.
+void createControl(WindowSystem& system, HWND dialog, const ControlSpec& spec) {
+    if (spec.kind == Kind::Swatch) {
+        createColourSwatch(system, dialog, spec.id, spec.rect, kInitialColour);
+        return;
+    }
     const WindowClassAndStyle cs = classAndStyle(spec.kind);
     const int createdHeight = spec.kind == Kind::DropDown ? kDroppedListHeight : spec.rect.h;
     HWND control = CreateWindowExA(cs.exStyle, cs.className, spec.text, cs.style, spec.rect.x, spec.rect.y, spec.rect.w,
                                    createdHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                    system.instance(), nullptr);
-    if (!control) return false;
+    if (!control) return;
     // The font first: it changes a drop-down list's height.
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     if (spec.kind == Kind::Trackbar) {
@@ -147,7 +151,6 @@ bool createControl(WindowSystem& system, HWND dialog, const ControlSpec& spec) {
         for (const char* item : spec.items) SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         setClosedHeight(control, spec.rect.h);
     }
-    return true;
 }
 
 Point centredOnScreen(Size window) {
