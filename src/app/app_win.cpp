@@ -6,6 +6,9 @@
 
 #include "base/text.h"
 #include "model/shortcut_store.h"
+#include "dialogs/colour_swatch_win.h"
+#include "dialogs/tab_keys_win.h"
+#include "settings/autostart_link_win.h"
 #include "settings/prefs_file.h"
 #include "settings/prefs_location.h"
 #include "settings/prefs_location_win.h"
@@ -120,6 +123,8 @@ void App::dispatch(const LoopEvent& event) {
     case EventKind::CloseRequest:
         if (event.window == kMainWindow || event.window == kOverlayWindow) {
             quitFlag_ = true;
+        } else if (event.window == kConfigDialog) {
+            config_.close();
         } else if (event.window == kPropertiesDialog) {
             properties_.close();
         } else if (event.window == kNameBalloon) {
@@ -165,9 +170,10 @@ void App::dispatch(const LoopEvent& event) {
     }
 }
 
-void App::tail(const LoopEvent&) {
+void App::tail(const LoopEvent& event) {
     hoveredIndex_ = hitTest(shortcuts_, settings_.itemSize, pointer());
     updateNameBalloon();
+    if (config_.exists()) updateColourSwatch(config_control::kColourSwatch, event, kConfigDialog);
     updateCursor();
     if (hoveredIndex_ != lastHoveredIndex_) {
         redrawFlag_ = true;
@@ -267,6 +273,8 @@ void App::onMenuCommand(int id) {
         }
         break;
     case kMenuSettings:
+        config_.open(windows_);
+        loadSettings();
         break;
     case kMenuPin:
         pinnedFlag_ = !pinnedFlag_;
@@ -286,8 +294,29 @@ void App::onMenuCommand(int id) {
 }
 
 void App::onControl(const LoopEvent& event) {
-    if (event.id == properties_control::kCancel || event.id == properties_control::kSave)
+    switch (event.id) {
+    case config_control::kTransparency:
+    case config_control::kItemSize:
+    case config_control::kCancel:
+    case config_control::kApply:
+    case config_control::kSave:
+    case config_control::kChooseImage:
+        onConfigControl(event.id);
+        break;
+    case properties_control::kCancel:
+    case properties_control::kSave:
         properties_.handleControl(event.id);
+        break;
+    default:
+        break;  // canvases, the swatch, boxes and fields report nothing the loop acts on
+    }
+}
+
+void App::onConfigControl(int id) {
+    const ConfigAction action = config_.handleControl(id);
+    if (action == ConfigAction::Apply || action == ConfigAction::ApplyAndClose)
+        applySettings(prefsPath_, readConfigDialog(config_), settings_, *this);
+    if (action == ConfigAction::ApplyAndClose || action == ConfigAction::Close) config_.close();
 }
 
 void App::onFilesDropped(const DroppedFiles& drop) {
@@ -295,16 +324,26 @@ void App::onFilesDropped(const DroppedFiles& drop) {
     layoutWindows();
 }
 
-bool App::routeDialogKeys(MSG& msg) const { return properties_.routeKey(msg); }
+bool App::routeDialogKeys(MSG& msg) const { return handleDialogKeys(msg) || properties_.routeKey(msg); }
 
 void App::loadSettings() {
     PrefsFile prefs;
     prefs.open(prefsPath_);  // a missing file gives every default
     settings_ = readSettings(prefs);
-    backgroundImage_.reset();
-    if (!settings_.backgroundImagePath.empty()) backgroundImage_ = loadImageFile(settings_.backgroundImagePath);
+    releaseBackgroundImage();
+    if (!settings_.backgroundImagePath.empty()) loadBackgroundImage(settings_.backgroundImagePath);
+    if (config_.exists()) fillConfigDialog(config_, settings_);
     prefs.close();
 }
+
+void App::setWindowColour(Colour colour) { pair_.setBackgroundColour(colour); }
+void App::releaseBackgroundImage() { backgroundImage_.reset(); }
+void App::loadBackgroundImage(const std::string& path) { backgroundImage_ = loadImageFile(path); }
+void App::setSkipSnap() { pair_.skipNextSnap(); }
+void App::setTopmost(bool topmost) { pair_.setTopmost(topmost); }
+void App::setAlpha(int alpha) { pair_.setAlpha(alpha); }
+void App::updateAutostartLink(int autostart) { kivolt::updateAutostartLink(autostart); }
+void App::setRedraw() { redrawFlag_ = true; }
 
 void App::layoutWindows() {
     display_ = primaryDisplaySize();

@@ -10,12 +10,14 @@
 
 #include "app/loop_event.h"
 #include "base/types.h"
+#include "dialogs/config_dialog_win.h"
 #include "dialogs/context_menu_win.h"
 #include "dialogs/menu_commands.h"
 #include "dialogs/properties_dialog_win.h"
 #include "model/grid.h"
 #include "model/shortcut_edit.h"
 #include "model/shortcut_list.h"
+#include "settings/apply_settings.h"
 #include "settings/settings.h"
 #include "shell/drop_target_win.h"
 #include "ui/gdi_handles_win.h"
@@ -41,10 +43,10 @@ private:
     bool initialised_;
 };
 
-class App {
+class App : private ApplyTarget {
 public:
     explicit App(HINSTANCE instance);
-    ~App();
+    ~App() override;
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -71,8 +73,20 @@ private:
     void onFilesDropped(const DroppedFiles& drop);
 
     void loadSettings();
-    void layoutWindows();
-    void rerenderIcons();
+    void onConfigControl(int id);
+
+    // What applying the settings does to the box.
+    void setWindowColour(Colour colour) override;
+    void releaseBackgroundImage() override;
+    void loadBackgroundImage(const std::string& path) override;
+    void setSkipSnap() override;
+    void layoutWindows() override;
+    void setTopmost(bool topmost) override;
+    void rerenderIcons() override;
+    void setAlpha(int alpha) override;
+    void updateAutostartLink(int autostart) override;
+    void setRedraw() override;
+
     void updateNameBalloon();
     void paintOverlay();
     void paintBackground();
@@ -100,6 +114,7 @@ private:
     UniqueMenu menu_;
     std::optional<FileDropRegistration> drop_;  // revoked before the windows go
     PropertiesDialog properties_;
+    ConfigDialog config_;
 
     std::string appDataDir_;
     std::string prefsPath_;
