@@ -96,7 +96,12 @@ protected:
     }
 
     // Documents of the type ".kvprobe" and folders open with the probe.
-    std::string openCommand() const { return "\"" + probePath() + "\" \"%1\""; }
+    std::string openCommand() const {
+        std::string command = "\"";
+        command += probePath();
+        command += "\" \"%1\"";
+        return command;
+    }
 
     TempFolder temp_;
     std::string out_ = temp_.file("probe.txt");
