@@ -33,10 +33,12 @@ void writeGroup(PrefsFile& prefs, const Shortcut& shortcut) {
 }
 
 // Removing the current group makes the global section current, so each nextGroup finds the
-// first group that is left.
+// first group that is left. Removing by position, not by name, also takes groups whose names
+// do not read back (characters beyond code page 1252 in a UTF-8 file), which would otherwise
+// be loaded again as one more shortcut on every run.
 void removeAllGroups(PrefsFile& prefs) {
     prefs.rewindGroups();
-    while (prefs.nextGroup()) prefs.removeGroup(prefs.groupName());
+    while (prefs.nextGroup()) prefs.removeCurrentGroup();
 }
 
 }  // namespace

@@ -350,7 +350,14 @@ std::string PrefsFile::groupName() const {
 void PrefsFile::removeGroup(std::string_view name) {
     if (!open_) return;
     const std::size_t header = findGroup(stored(name));
-    if (header == entries_.size()) return;
+    if (header != entries_.size()) removeGroupAt(header);
+}
+
+void PrefsFile::removeCurrentGroup() {
+    if (open_ && current_ != kGlobal) removeGroupAt(current_);
+}
+
+void PrefsFile::removeGroupAt(std::size_t header) {
     const std::size_t end = sectionEnd(header + 1);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(header),
                    entries_.begin() + static_cast<std::ptrdiff_t>(end));

@@ -46,6 +46,9 @@ public:
     bool nextGroup();
     std::string groupName() const;
     void removeGroup(std::string_view name);
+    // Removes the current group whatever its name; the global section becomes current. A
+    // name that does not survive decoding (UTF-8 mode) cannot be removed by name.
+    void removeCurrentGroup();
 
     // The portable heart, usable on bytes alone (tests, fuzzing). `content` is the file
     // without its byte order mark; serialise() writes the mark (and an empty line) itself
@@ -57,6 +60,7 @@ private:
     static constexpr std::size_t kGlobal = static_cast<std::size_t>(-1);
 
     std::string stored(std::string_view text) const;
+    void removeGroupAt(std::size_t header);
     std::string readable(std::string_view text) const;
     std::size_t findGroup(std::string_view storedName) const;
     std::size_t sectionEnd(std::size_t first) const;

@@ -146,6 +146,21 @@ TEST_F(ShortcutStoreTest, SavingAnEmptyListLeavesOnlyTheGlobalSection) {
     EXPECT_EQ(readFile(), crlf({"Rahmen = 0", "X = 3", "Y = 4", "Kivolt fixieren = 0"}));
 }
 
+TEST_F(ShortcutStoreTest, GroupNamedBeyondCodePage1252IsNotLoadedAgainAfterASave) {
+    // A UTF-8 file with a group "[\u20AC]" (the euro sign, which decodes to "?").
+    writeFile("\xEF\xBB\xBF" + crlf({"[\xE2\x82\xAC]", "Pfad = a"}));
+    ASSERT_EQ(load(), 0);
+    ASSERT_EQ(list_.count(), 1);
+    save({0, 0});
+    list_.clearCurrent();
+    while (list_.count() > 0) {
+        list_.selectAt(0);
+        list_.deleteCurrent();
+    }
+    EXPECT_EQ(load(), 0);
+    EXPECT_EQ(list_.count(), 1);
+}
+
 TEST_F(ShortcutStoreTest, SaveThenLoadGivesTheSameShortcuts) {
     writeFile("");
     Shortcut& s = addShortcut(list_, "C:\\Program Files\\App\\app.exe", context_);
