@@ -97,16 +97,20 @@ bool App::startUp() {
     if (!pair_.open(options)) return false;
     windows_.setWindowCallback(
         [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { pair_.windowCallback(hwnd, message, wParam, lParam); });
-    windows_.setSessionEndHandler([this] { saveOnQuit(); });
 
     PrefsFile prefs;
     if (const std::optional<std::int32_t> pinned = loadShortcuts(prefs, prefsPath_, shortcuts_, shortcutContext()))
         pinnedFlag_ = *pinned != 0;
+    else
+        // A file that exists but could not be read (held exclusively by another program) must
+        // not be overwritten at quit with the empty list read from it.
+        shortcutsUnread_ = GetFileAttributesA(prefsPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
     setPinnedCheck(menu_.get(), pinnedFlag_);
     layoutWindows();
     ensurePrefsFile(appDataDir_);
     rerenderIcons();
     pressedIndex_ = -1;
+    windows_.setSessionEndHandler([this] { saveOnQuit(); });
     return true;
 }
 
@@ -187,7 +191,7 @@ void App::tail(const LoopEvent& event) {
 }
 
 void App::saveOnQuit() {
-    if (saved_) return;  // the session end and the quit path save once between them
+    if (saved_ || shortcutsUnread_) return;  // the session end and the quit path save once between them
     saved_ = true;
     const Rect outer = windowRect(pair_.main());
     const Size client = pair_.clientSize();

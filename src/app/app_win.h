@@ -131,6 +131,7 @@ private:
     int lastHoveredIndex_ = 0;
     bool quitFlag_ = false;
     bool saved_ = false;
+    bool shortcutsUnread_ = false;
 };
 
 }  // namespace kivolt

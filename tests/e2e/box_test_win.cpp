@@ -160,6 +160,19 @@ TEST_F(BoxTest, SessionEndSavesWhileRunning) {
     quitThrough(w.main);
 }
 
+TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
+    const std::string stored = "X = 10\r\nY = 10\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n";
+    writePrefs(stored);
+    // Another program holds the file exclusively while the box starts, then lets go.
+    HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const BoxWindows w = start();
+    CloseHandle(lock);
+    ASSERT_TRUE(w.main);
+    quitThrough(w.main);
+    EXPECT_EQ(readFileBytes(prefs()), stored);
+}
+
 TEST_F(BoxTest, PrefsFileDeletedWhileRunningIsNotRecreatedAtQuit) {
     const BoxWindows w = start();
     ASSERT_TRUE(w.main);
