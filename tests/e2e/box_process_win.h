@@ -12,7 +12,9 @@
 
 namespace kivolt {
 // How GoogleTest shows a rectangle in a failure.
-inline void PrintTo(const Rect& r, std::ostream* out) { *out << "{" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << "}"; }
+inline void PrintTo(const Rect& r, std::ostream* out) {
+    *out << "{" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << "}";
+}
 }  // namespace kivolt
 
 namespace kivolt::test {

@@ -77,7 +77,9 @@ std::string textOf(HWND dialog, int id) {
     sendTo(dialog, id, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
-void setText(HWND dialog, int id, const char* text) { sendTo(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+void setText(HWND dialog, int id, const char* text) {
+    sendTo(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
 bool enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 // A click as the user gives it, in the middle of the button.
 void clickButton(HWND dialog, int id) {
@@ -310,10 +312,10 @@ TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
     // All twelve keys, in write order, after the last global line and before the first group.
     EXPECT_EQ(readFileBytes(prefs()),
               position() + "Kivolt fixieren = 0\r\n"
-                           "ImVordergrund = 0\r\nAutostart = 0\r\nAutomAusblenden = 0\r\nAktiveProgrammeMarkieren = 0\r\n"
-                           "Rahmen = 1\r\nFensterPos = 1\r\nTransparenz = 60\r\nHintergrundFarbe = 13487565\r\n"
-                           "Itemgrösse = 64\r\nHintergrundbild = \r\nHintergrund zeichnen = 0\r\n"
-                           "Hintergrunddarstellung = 0\r\n" +
+                           "ImVordergrund = 0\r\nAutostart = 0\r\nAutomAusblenden = 0\r\n"
+                           "AktiveProgrammeMarkieren = 0\r\nRahmen = 1\r\nFensterPos = 1\r\nTransparenz = 60\r\n"
+                           "HintergrundFarbe = 13487565\r\nItemgrösse = 64\r\nHintergrundbild = \r\n"
+                           "Hintergrund zeichnen = 0\r\nHintergrunddarstellung = 0\r\n" +
                   group(0, "C:\\windows", "", 0, "Windows"));
     EXPECT_TRUE(clientBecomes(w.main, {kBoxX, kBoxY, 15 + 74, 74}));
     EXPECT_EQ(alphaOf(w.main), 60);
@@ -392,7 +394,7 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
                                group(1, "C:\\windows", "", 0, "Windows"));
     ASSERT_TRUE(w.main);
 
-    // A folder: only the name can be edited.
+    // A folder: only the name can be edited; an edit abandoned with "Abbrechen" is not stored.
     menuCommand(iconCentre(1), iconCentre(1), kMenuProperties);
     HWND dialog = box->waitForWindow("Windows - Eigenschaften");
     ASSERT_NE(dialog, nullptr);
@@ -401,6 +403,7 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
     EXPECT_FALSE(enabled(dialog, kParameters));
     EXPECT_FALSE(enabled(dialog, kRunMode));
     EXPECT_FALSE(enabled(dialog, kRunAsAdmin));
+    setText(dialog, kName, "Verworfen");
     pushButton(dialog, kPropertiesCancel);
     ASSERT_TRUE(closes(dialog));
 
@@ -427,8 +430,8 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
     EXPECT_NE(started.find("show=3\r\n"), std::string::npos) << started;  // maximised: run mode 2 + 1
 
     quit(w.main);
-    EXPECT_NE(readFileBytes(prefs()).find(group(0, probe, "--neu x", 2, "Neu")), std::string::npos)
-        << readFileBytes(prefs());
+    const std::string stored = group(0, probe, "--neu x", 2, "Neu") + group(1, "C:\\windows", "", 0, "Windows");
+    EXPECT_NE(readFileBytes(prefs()).find(stored), std::string::npos) << readFileBytes(prefs());
 }
 
 }  // namespace
