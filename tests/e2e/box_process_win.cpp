@@ -83,6 +83,12 @@ HWND BoxProcess::findWindow(const char* title) const {
     return search.found;
 }
 
+HWND BoxProcess::waitForWindow(const char* title, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findWindow(title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
 BoxWindows BoxProcess::waitForWindows(DWORD timeoutMs) {
     BoxWindows windows;
     for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
@@ -103,6 +109,14 @@ DWORD BoxProcess::waitForExit(DWORD timeoutMs) {
 }
 
 void BoxProcess::settle(DWORD ms) { Sleep(ms); }
+
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (done()) return true;
+        Sleep(50);
+    }
+    return done();
+}
 
 Colour screenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
@@ -159,6 +173,17 @@ void pressKey(WORD key) {
     input.ki.dwFlags = KEYEVENTF_KEYUP;
     send(input);
     Sleep(60);
+}
+
+void menuCommand(Point press, Point release, int downs) {
+    moveMouse(press.x, press.y);
+    mouseButton(MOUSEEVENTF_RIGHTDOWN);
+    moveMouse(release.x, release.y);
+    mouseButton(MOUSEEVENTF_RIGHTUP);
+    BoxProcess::settle();
+    for (int i = 0; i < downs; ++i) pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    BoxProcess::settle();
 }
 
 std::string launchProbePath() {

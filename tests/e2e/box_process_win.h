@@ -4,9 +4,18 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
 
 #include "base/types.h"
+
+namespace kivolt {
+// How GoogleTest shows a rectangle in a failure.
+inline void PrintTo(const Rect& r, std::ostream* out) {
+    *out << "{" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << "}";
+}
+}  // namespace kivolt
 
 namespace kivolt::test {
 
@@ -30,6 +39,8 @@ public:
     BoxWindows waitForWindows(DWORD timeoutMs = 10000);
     // A top-level window of the program with this title, or null.
     HWND findWindow(const char* title) const;
+    // Waits for such a window to appear; null on time-out.
+    HWND waitForWindow(const char* title, DWORD timeoutMs = 5000) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD waitForExit(DWORD timeoutMs = 10000);
     // Lets the program run its loop for a while (it polls every few ms).
@@ -39,6 +50,10 @@ private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// Asks `done` every 50 ms until it holds or the time is up; its last answer. Wine on a
+// bare X server can take seconds to destroy a visible window, so poll instead of sleeping.
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // Path of kivolt.exe: beside the test program's folder (build/win64/kivolt.exe).
 std::string kivoltExePath();
@@ -58,6 +73,9 @@ void moveMouse(int x, int y);
 void mouseButton(DWORD flags);  // MOUSEEVENTF_LEFTDOWN and so on, at the current position
 void clickAt(int x, int y);
 void pressKey(WORD key);
+// Right-presses at `press`, releases at `release`, then picks the context menu item
+// `downs` steps down with the keyboard (separators are skipped).
+void menuCommand(Point press, Point release, int downs);
 
 // Path of the launch probe beside the test programs, and what it last recorded.
 std::string launchProbePath();

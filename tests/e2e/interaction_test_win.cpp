@@ -53,18 +53,6 @@ protected:
         mouseButton(MOUSEEVENTF_LEFTUP);
         BoxProcess::settle();
     }
-    // Right-clicks at `press`, releases at `release`, then picks the menu item `downs`
-    // steps down with the keyboard.
-    void menuCommand(Point press, Point release, int downs) {
-        moveMouse(press.x, press.y);
-        mouseButton(MOUSEEVENTF_RIGHTDOWN);
-        moveMouse(release.x, release.y);
-        mouseButton(MOUSEEVENTF_RIGHTUP);
-        BoxProcess::settle();
-        for (int i = 0; i < downs; ++i) pressKey(VK_DOWN);
-        pressKey(VK_RETURN);
-        BoxProcess::settle();
-    }
 
     TempFolder folder;
     std::string record;
