@@ -5,7 +5,6 @@
 
 #include "base/text.h"
 #include "dialogs/dialog_controls_win.h"
-#include "dialogs/dialog_keys_win.h"
 
 namespace kivolt {
 
@@ -100,8 +99,6 @@ void PropertiesDialog::close() {
 }
 
 bool PropertiesDialog::exists() const { return hwnd_ && IsWindow(hwnd_); }
-
-bool PropertiesDialog::routeKey(MSG& msg) const { return exists() && routeDialogKey(hwnd_, msg); }
 
 Shortcut* PropertiesDialog::liveTarget() const {
     if (!shortcuts_) return nullptr;

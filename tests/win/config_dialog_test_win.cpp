@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogs/colour_swatch_win.h"
-#include "dialogs/tab_keys_win.h"
+#include "dialogs/dialog_keys_win.h"
 #include "temp_folder_win.h"
 #include "window_test_support_win.h"
 

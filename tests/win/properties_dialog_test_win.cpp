@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/dialog_controls_win.h"
+#include "dialogs/dialog_keys_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "event_pump_win.h"
 #include "model/shortcut_list.h"
@@ -341,7 +342,7 @@ TEST_F(PropertiesDialogTest, EnterAndEscapeNeitherCloseNorCommandTabMovesOn) {
         WindowSystem& windows;
         ~Uninstall() { windows.setWindowCallback({}); }
     } uninstall{windows_};
-    const auto keys = [this](MSG& msg) { return dialog_.routeKey(msg); };
+    const auto keys = handleDialogKeys;
     dispatch(keys);
     for (int focus : {pc::kSave, pc::kCancel, pc::kName}) {
         for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
