@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "model/shortcut_store.h"
 #include "dialogs/colour_swatch_win.h"
-#include "dialogs/tab_keys_win.h"
+#include "dialogs/dialog_keys_win.h"
 #include "settings/autostart_link_win.h"
 #include "settings/prefs_file.h"
 #include "settings/prefs_location.h"
@@ -116,7 +116,7 @@ bool App::startUp() {
 
 void App::runLoop() {
     while (!quitFlag_) {
-        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs, [this](MSG& msg) { return routeDialogKeys(msg); });
+        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs, handleDialogKeys);
         dispatch(event);
         tail(event);
     }
@@ -327,8 +327,6 @@ void App::onFilesDropped(const DroppedFiles& drop) {
     kivolt::onFilesDropped(shortcuts_, drop, shortcutContext(), gridShape(), resolveLink);
     layoutWindows();
 }
-
-bool App::routeDialogKeys(MSG& msg) const { return handleDialogKeys(msg) || properties_.routeKey(msg); }
 
 void App::loadSettings() {
     PrefsFile prefs;

@@ -92,7 +92,6 @@ private:
     void paintBackground();
     void releaseShortcutIcons();
 
-    bool routeDialogKeys(MSG& msg) const;
     bool dialogInFront() const;
     bool onGripStrip(Point p) const;
     void setOverlayCursor(int index);

@@ -50,4 +50,11 @@ struct KernelHandleTraits {
 };
 using UniqueHandle = Unique<KernelHandleTraits>;
 
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Type h) { FindClose(h); }
+};
+using UniqueFind = Unique<FindHandleTraits>;
+
 }  // namespace kivolt

@@ -1,5 +1,7 @@
 #include "dialogs/dialog_controls_win.h"
 
+#include <commctrl.h>
+
 namespace kivolt {
 
 namespace {
@@ -9,24 +11,28 @@ constexpr int kOpenListHeight = 350;
 struct KindTraits {
     const char* className;
     DWORD style;
-    DWORD exStyle;
+    DWORD exStyle = 0;
 };
 
 KindTraits traitsOf(ControlKind kind) {
     constexpr DWORD kCommon = WS_CHILD | WS_VISIBLE | WS_GROUP;
     switch (kind) {
     case ControlKind::StaticText:
-        return {"Static", kCommon | SS_LEFT, 0};
+        return {"Static", kCommon | SS_LEFT};
+    case ControlKind::GroupBox:
+        return {"Button", kCommon | BS_GROUPBOX};
     case ControlKind::Edit:
         return {"Edit", kCommon | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
-        return {"ComboBox", kCommon | WS_TABSTOP | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        return {"ComboBox", kCommon | WS_TABSTOP | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST};
     case ControlKind::CheckBox:
-        return {"Button", kCommon | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        return {"Button", kCommon | WS_TABSTOP | BS_AUTOCHECKBOX};
     case ControlKind::PushButton:
-        return {"Button", kCommon | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        return {"Button", kCommon | WS_TABSTOP | BS_PUSHBUTTON};
+    case ControlKind::Trackbar:
+        return {TRACKBAR_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ};
     }
-    return {"Static", kCommon, 0};
+    return {"Static", kCommon};
 }
 
 int windowHeight(HWND hwnd) {
@@ -60,13 +66,17 @@ HWND createControl(HWND parent, const ControlSpec& spec) {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!hwnd) return nullptr;
+    // The font first: it changes a drop-down list's height.
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    if (isList) setClosedHeight(hwnd, spec.rect.h);
+    if (spec.kind == ControlKind::Trackbar) {
+        SendMessageA(hwnd, TBM_SETRANGEMIN, FALSE, spec.minimum);
+        SendMessageA(hwnd, TBM_SETRANGEMAX, TRUE, spec.maximum);
+        SendMessageA(hwnd, TBM_SETPOS, TRUE, spec.minimum);
+    } else if (isList) {
+        for (const char* item : spec.items) SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        setClosedHeight(hwnd, spec.rect.h);
+    }
     return hwnd;
-}
-
-void addListItems(HWND list, std::initializer_list<const char*> items) {
-    for (const char* item : items) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 }
 
 std::string windowText(HWND hwnd) {

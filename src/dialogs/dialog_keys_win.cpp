@@ -1,28 +1,33 @@
 #include "dialogs/dialog_keys_win.h"
 
-namespace kivolt {
+#include "ui/window_system_win.h"
 
+namespace kivolt {
 namespace {
 
-bool isKeyMessage(UINT message) { return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR; }
-
-bool isEnterOrEscape(const MSG& msg) {
-    return isKeyMessage(msg.message) && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+bool isOurDialog(HWND hwnd) {
+    const int id = windowIdOf(hwnd);
+    return id == kConfigDialog || id == kPropertiesDialog;
 }
 
-// An open drop-down list wants Enter and Escape to close its list.
-bool focusWantsKey(MSG& msg) {
-    const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-    return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+// The dialog's direct child that holds the focus (or contains the window that does).
+HWND focusedControl(HWND dialog) {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(dialog, focus)) return nullptr;
+    while (GetParent(focus) != dialog) focus = GetParent(focus);
+    return focus;
 }
 
 }  // namespace
 
-bool routeDialogKey(HWND dialog, MSG& msg) {
-    if (!dialog || (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd))) return false;
-    // The dialog manager would turn these into IDOK / IDCANCEL or click the focused button.
-    if (isEnterOrEscape(msg)) return !focusWantsKey(msg);
-    return IsDialogMessageA(dialog, &msg) != FALSE;
+bool handleDialogKeys(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    HWND dialog = GetActiveWindow();
+    if (!isOurDialog(dialog) || (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd))) return false;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    // Siblings are kept in creation order, which is the tab order.
+    if (HWND next = GetNextDlgTabItem(dialog, focusedControl(dialog), backwards)) SetFocus(next);
+    return true;
 }
 
 }  // namespace kivolt

@@ -1,10 +1,10 @@
 #include "dialogs/properties_dialog_win.h"
 
 #include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "dialogs/dialog_controls_win.h"
-#include "dialogs/dialog_keys_win.h"
 
 namespace kivolt {
 
@@ -21,35 +21,37 @@ Point centredOnScreen(Size client) {
     return {(GetSystemMetrics(SM_CXSCREEN) - outer.w) / 2, (GetSystemMetrics(SM_CYSCREEN) - outer.h) / 2};
 }
 
-void createFields(HWND dialog, const Shortcut& shortcut) {
-    createControl(dialog, {pc::kNameLabel, ControlKind::StaticText, {10, 13, 100, 20}, "Angezeigter Name:"});
-    createControl(dialog, {pc::kName, ControlKind::Edit, {110, 10, 160, 20}, shortcut.name.c_str()});
-    createControl(dialog, {pc::kParametersLabel, ControlKind::StaticText, {10, 43, 100, 20}, "Parameter:"});
-    createControl(dialog, {pc::kParameters, ControlKind::Edit, {110, 40, 160, 20}, shortcut.parameters.c_str()});
-    createControl(dialog, {pc::kRunModeLabel, ControlKind::StaticText, {10, 73, 100, 20}, "Ausführung:"});
-    if (HWND runMode = createControl(dialog, {pc::kRunMode, ControlKind::DropDownList, {110, 70, 160, 20}, ""})) {
-        addListItems(runMode, {"Normales Fenster", "Minimiert", "Maximiert"});
-        // A RunMode outside the three items leaves the list without a selection.
-        if (shortcut.runMode >= 0 && shortcut.runMode <= 2)
-            SendMessageA(runMode, CB_SETCURSEL, static_cast<WPARAM>(shortcut.runMode), 0);
-    }
-    if (HWND admin = createControl(dialog, {pc::kRunAsAdmin, ControlKind::CheckBox, {10, 100, 150, 20},
-                                            "Als Administrator ausführen"}))
-        SendMessageA(admin, BM_SETCHECK, shortcut.runAsAdmin ? BST_CHECKED : BST_UNCHECKED, 0);
+// In creation order, which is also the tab order; the buttons sit in the lower right corner.
+std::vector<ControlSpec> controlsFor(const Shortcut& shortcut, Size client) {
+    using Kind = ControlKind;
+    return {
+        {pc::kNameLabel, Kind::StaticText, {10, 13, 100, 20}, "Angezeigter Name:"},
+        {pc::kName, Kind::Edit, {110, 10, 160, 20}, shortcut.name.c_str()},
+        {pc::kParametersLabel, Kind::StaticText, {10, 43, 100, 20}, "Parameter:"},
+        {pc::kParameters, Kind::Edit, {110, 40, 160, 20}, shortcut.parameters.c_str()},
+        {pc::kRunModeLabel, Kind::StaticText, {10, 73, 100, 20}, "Ausführung:"},
+        {pc::kRunMode, Kind::DropDownList, {110, 70, 160, 20}, "", {"Normales Fenster", "Minimiert", "Maximiert"}},
+        {pc::kRunAsAdmin, Kind::CheckBox, {10, 100, 150, 20}, "Als Administrator ausführen"},
+        {pc::kSave, Kind::PushButton, {client.width - 100, client.height - 40, 90, 30}, "Speichern"},
+        {pc::kCancel, Kind::PushButton, {client.width - 200, client.height - 40, 90, 30}, "Abbrechen"},
+    };
 }
 
-// Parameters, show state and elevation only mean something for a program.
-void disableProgramFields(HWND dialog) {
-    for (int id : {pc::kParameters, pc::kRunMode, pc::kRunAsAdmin}) EnableWindow(GetDlgItem(dialog, id), FALSE);
-}
-
-void createButtons(HWND dialog) {
+Size clientSize(HWND window) {
     RECT client{};
-    GetClientRect(dialog, &client);
-    const int w = client.right - client.left;
-    const int h = client.bottom - client.top;
-    createControl(dialog, {pc::kSave, ControlKind::PushButton, {w - 100, h - 40, 90, 30}, "Speichern"});
-    createControl(dialog, {pc::kCancel, ControlKind::PushButton, {w - 200, h - 40, 90, 30}, "Abbrechen"});
+    GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+void createControls(HWND dialog, const Shortcut& shortcut) {
+    for (const ControlSpec& spec : controlsFor(shortcut, clientSize(dialog))) createControl(dialog, spec);
+    // A RunMode outside the three items leaves the list without a selection.
+    if (shortcut.runMode >= 0 && shortcut.runMode <= 2)
+        SendDlgItemMessageA(dialog, pc::kRunMode, CB_SETCURSEL, static_cast<WPARAM>(shortcut.runMode), 0);
+    CheckDlgButton(dialog, pc::kRunAsAdmin, shortcut.runAsAdmin ? BST_CHECKED : BST_UNCHECKED);
+    // Parameters, show state and elevation only mean something for a program.
+    if (!isExecutablePath(shortcut.path))
+        for (int id : {pc::kParameters, pc::kRunMode, pc::kRunAsAdmin}) EnableWindow(GetDlgItem(dialog, id), FALSE);
 }
 
 }  // namespace
@@ -67,9 +69,7 @@ bool PropertiesDialog::open(WindowSystem& windows, ShortcutList& shortcuts, int 
     params.client = kClientSize;
     HWND dialog = windows.createTopLevel(params);
     if (!dialog) return false;
-    createFields(dialog, *shortcut);
-    if (!isExecutablePath(shortcut->path)) disableProgramFields(dialog);
-    createButtons(dialog);
+    createControls(dialog, *shortcut);
     ShowWindow(dialog, SW_SHOWNORMAL);
     hwnd_ = dialog;
     shortcuts_ = &shortcuts;
@@ -99,8 +99,6 @@ void PropertiesDialog::close() {
 }
 
 bool PropertiesDialog::exists() const { return hwnd_ && IsWindow(hwnd_); }
-
-bool PropertiesDialog::routeKey(MSG& msg) const { return exists() && routeDialogKey(hwnd_, msg); }
 
 Shortcut* PropertiesDialog::liveTarget() const {
     if (!shortcuts_) return nullptr;

@@ -48,9 +48,6 @@ public:
     // List position the dialog was opened for; -1 once its values were stored.
     int targetIndex() const { return targetIndex_; }
 
-    // Tab and Shift+Tab move the focus; Enter and Escape are kept from the dialog.
-    bool routeKey(MSG& msg) const;
-
 private:
     void store();
     Shortcut* liveTarget() const;

@@ -10,16 +10,10 @@ namespace kivolt {
 
 namespace {
 
-struct FindTraits {
-    using Type = HANDLE;
-    static Type invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Type h) { FindClose(h); }
-};
-
 // Looks for the prefs folder in the listing of appDataDir and whether the file in it opens.
 bool prefsFileListed(const std::string& appDataDir) {
     WIN32_FIND_DATAA entry{};
-    Unique<FindTraits> find(FindFirstFileA((appDataDir + "*.*").c_str(), &entry));
+    UniqueFind find(FindFirstFileA((appDataDir + "*.*").c_str(), &entry));
     if (!find) return false;
     bool found = false;
     do {

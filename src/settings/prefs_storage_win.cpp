@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/unique_handle_win.h"
+#include "base/file_io_win.h"
 #include "settings/prefs_storage.h"
 
 namespace kivolt {
@@ -11,25 +11,15 @@ struct PrefsStorage::Handle {
 
 namespace {
 
-UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    return UniqueFile(CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
+constexpr std::size_t kMaxPrefsFileBytes = 0x7FFFFFFF;
 
+// What could be read stays in `bytes`; true when that is the whole file.
 bool readAll(HANDLE file, std::string& bytes) {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr) ||
-            got == 0)
-            break;
-        done += got;
-    }
-    bytes.resize(done);
-    return done == static_cast<size_t>(size.QuadPart);
+    const std::optional<std::size_t> size = fileSize(file, kMaxPrefsFileBytes);
+    if (!size) return false;
+    bytes.resize(*size);
+    bytes.resize(readUpTo(file, bytes.data(), bytes.size()));
+    return bytes.size() == *size;
 }
 
 // Windows refuses write access to a file with the read-only attribute; Wine running as root

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogs/modal_windows_win.h"
+#include "event_pump_win.h"
 #include "ui/canvas_control_win.h"
 #include "window_test_support_win.h"
 
@@ -33,12 +34,12 @@ protected:
         ASSERT_NE(dialog_, nullptr);
         ASSERT_EQ(createColourSwatch(system(), dialog_, kSwatch, kSwatchRect, kGrey), kSwatch);
         SetForegroundWindow(dialog_);
-        pumpMessages();
+        test::pumpMessages();
     }
     void TearDown() override {
         releaseButton();
         DestroyWindow(dialog_);
-        pumpMessages();
+        test::pumpMessages();
     }
 
     Colour pixel(int x, int y) const {
@@ -197,7 +198,7 @@ protected:
         ColourSwatchTest::SetUp();
         box_ = test::createPlainWindow(system(), kMainWindow, {0, 0}, WS_EX_TOPMOST);
         SetForegroundWindow(dialog_);
-        pumpMessages();
+        test::pumpMessages();
         setSwatchColour(dialog_, kSwatch, rgb(10, 20, 30));
     }
     void TearDown() override {

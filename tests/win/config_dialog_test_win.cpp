@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "dialogs/colour_swatch_win.h"
-#include "dialogs/tab_keys_win.h"
+#include "dialogs/dialog_controls_win.h"
+#include "dialogs/dialog_keys_win.h"
+#include "event_pump_win.h"
 #include "temp_folder_win.h"
 #include "window_test_support_win.h"
 
@@ -15,8 +17,9 @@ namespace kivolt {
 namespace {
 
 using test::classOf;
+using test::pumpEvents;
+using test::pumpMessages;
 using test::rectInParent;
-using test::textOf;
 
 class ConfigDialogTest : public ::testing::Test, public test::WindowTestBase {
 protected:
@@ -25,7 +28,7 @@ protected:
         pumpMessages();
     }
     HWND control(int id) const { return GetDlgItem(dialog_.hwnd(), id); }
-    std::string text(int id) const { return textOf(control(id)); }
+    std::string text(int id) const { return windowText(control(id)); }
 
     ConfigDialog dialog_;
 };
@@ -78,7 +81,7 @@ TEST_F(ConfigDialogTest, WindowIsTheCentredCaptionedDialog) {
     HWND hwnd = dialog_.hwnd();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(windowIdOf(hwnd), kConfigDialog);
-    EXPECT_EQ(textOf(hwnd), "Kivolt - Konfiguration");
+    EXPECT_EQ(windowText(hwnd), "Kivolt - Konfiguration");
     EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr);
     const DWORD style = GetWindowLongA(hwnd, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
@@ -109,7 +112,7 @@ TEST_F(ConfigDialogTest, ControlsInCreationOrderWithIdsClassesCaptionsRectangles
         SCOPED_TRACE("control " + std::to_string(e.id));
         EXPECT_EQ(GetDlgCtrlID(child), e.id);
         EXPECT_EQ(classOf(child), e.className);
-        EXPECT_EQ(textOf(child), e.caption);
+        EXPECT_EQ(windowText(child), e.caption);
         EXPECT_EQ(rectInParent(child), e.rect);
         const DWORD style = GetWindowLongA(child, GWL_STYLE);
         EXPECT_EQ(style & e.style, e.style);
@@ -227,7 +230,7 @@ TEST_F(ConfigDialogTest, EnterAndEscapeNeitherCloseTheDialogNorBecomeCommands) {
             PostMessageA(control(focus), WM_KEYDOWN, key, 0);
             PostMessageA(control(focus), WM_CHAR, key == VK_RETURN ? '\r' : 0x1B, 0);
             PostMessageA(control(focus), WM_KEYUP, key, 0);
-            for (const LoopEvent& event : drainEvents(handleDialogKeys)) {
+            for (const LoopEvent& event : pumpEvents(system(), handleDialogKeys)) {
                 EXPECT_NE(event.kind, EventKind::MenuCommand) << "focus " << focus << " key " << key;
                 EXPECT_NE(event.kind, EventKind::CloseRequest) << "focus " << focus << " key " << key;
                 EXPECT_FALSE(event.kind == EventKind::ControlNotification && event.code == BN_CLICKED)
@@ -249,7 +252,7 @@ TEST_F(ConfigDialogTest, ValueLabelsFollowTheirTrackbars) {
             PostMessageA(control(p.trackbar), WM_KEYUP, VK_RIGHT, 0);
         }
         int notifications = 0;
-        for (const LoopEvent& event : drainEvents(handleDialogKeys)) {
+        for (const LoopEvent& event : pumpEvents(system(), handleDialogKeys)) {
             if (event.kind != EventKind::ControlNotification) continue;
             ++notifications;
             EXPECT_EQ(dialog_.handleControl(event.id), ConfigAction::None);
@@ -273,7 +276,7 @@ TEST_F(ConfigDialogTest, ButtonsTellTheProgramWhatToDo) {
         if (classOf(control(c.id)) == "Button") {
             // A real click arrives as this control's notification.
             SendMessageA(control(c.id), BM_CLICK, 0, 0);
-            const std::vector<LoopEvent> events = drainEvents();
+            const std::vector<LoopEvent> events = pumpEvents(system());
             ASSERT_FALSE(events.empty()) << c.id;
             EXPECT_EQ(events.front().kind, EventKind::ControlNotification);
             EXPECT_EQ(events.front().id, c.id);
@@ -388,7 +391,7 @@ protected:
     // Runs "..." with `act` operating the requester; checks how the box fared meanwhile.
     void runRequester(const std::function<void(HWND)>& act) {
         test::ModalHand hand([&](HWND requester) {
-            title_ = textOf(requester);
+            title_ = windowText(requester);
             boxEnabledMeanwhile_ = IsWindowEnabled(box_);
             boxTopmostMeanwhile_ = (GetWindowLongA(box_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             act(requester);

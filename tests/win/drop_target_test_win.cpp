@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "base/com_ptr_win.h"
+#include "event_pump_win.h"
 #include "shell/drop_target_win.h"
 
 namespace kivolt {
@@ -137,16 +138,11 @@ protected:
                                 GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(hwnd_);
         ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-        pumpMessages();
+        test::pumpMessages();
     }
     void TearDown() override {
         if (hwnd_) DestroyWindow(hwnd_);
         if (oleInitialised_) OleUninitialize();
-    }
-
-    static void pumpMessages() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
 
     DropHandler recorder() {
@@ -198,7 +194,7 @@ TEST_F(DropTargetTest, RealDragDropDeliversNamesAndClientPoint) {
     sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, start);
     sendMouse(MOUSEEVENTF_LEFTDOWN);
     Sleep(100);
-    pumpMessages();
+    test::pumpMessages();
     ASSERT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000);
 
     // The drag loop runs on this thread; the pointer is moved and released from another.

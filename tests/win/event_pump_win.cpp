@@ -2,6 +2,14 @@
 
 namespace kivolt::test {
 
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 std::vector<LoopEvent> pumpEvents(WindowSystem& windows, const std::function<bool(MSG&)>& keyFilter) {
     std::vector<LoopEvent> events;
     // Bounded, so a window that keeps posting cannot hang the test.

@@ -14,15 +14,8 @@ namespace {
 
 using test::TempFolder;
 
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text = path;
-    return text.substr(0, text.find_last_of('\\') + 1);
-}
-
 // The launch probe beside this test binary records how it was started.
-std::string probePath() { return ownFolder() + "launch_probe.exe"; }
+std::string probePath() { return test::folderOf(test::ownExecutablePath()) + "launch_probe.exe"; }
 
 std::string withoutTrailingBackslash(std::string path) {
     if (path.size() > 3 && path.back() == '\\') path.pop_back();

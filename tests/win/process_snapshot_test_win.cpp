@@ -4,13 +4,13 @@
 
 #include "base/text.h"
 #include "shell/process_snapshot_win.h"
+#include "temp_folder_win.h"
 
 namespace kivolt {
 namespace {
 
 TEST(ProcessSnapshotTest, FindsThisProgramAndNotAMadeUpOne) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string path = test::ownExecutablePath();
     const RunningPrograms running = takeProcessSnapshot();
     EXPECT_TRUE(running.isProgramRunning(filePart(path))) << path;
     // Folder and case play no part.

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "dialogs/dialog_controls_win.h"
+#include "dialogs/dialog_keys_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "event_pump_win.h"
 #include "model/shortcut_list.h"
 #include "ui/window_system_win.h"
+#include "window_test_support_win.h"
 
 namespace kivolt {
 namespace {
@@ -80,19 +82,6 @@ const Fields kProgram{"Editor", "-n file.txt", 1, 1, "C:\\Tools\\editor.exe"};
 const Fields kFolder{"Fotos", "", 0, 0, "C:\\Daten\\Fotos"};
 const Fields kDocument{"Brief", "", 2, 0, "C:\\Daten\\brief.txt"};
 
-std::string className(HWND hwnd) {
-    char name[64] = "";
-    GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
-
-RECT rectInParent(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 struct ExpectedControl {
     int id;
     const char* className;
@@ -132,11 +121,12 @@ void expectControls(HWND dialog, const Fields& f, bool executable) {
         SCOPED_TRACE("control " + std::to_string(e.id));
         ASSERT_TRUE(child) << "missing";
         EXPECT_EQ(GetDlgCtrlID(child), e.id);
-        EXPECT_EQ(className(child), e.className);
+        EXPECT_EQ(test::classOf(child), e.className);
         if (e.text) {
             EXPECT_EQ(windowText(child), e.text);
         }
-        const RECT r = rectInParent(child);
+        const Rect at = test::rectInParent(child);
+        const RECT r{at.x, at.y, at.x + at.w, at.y + at.h};
         EXPECT_EQ(r.left, e.rect.left);
         EXPECT_EQ(r.top, e.rect.top);
         EXPECT_EQ(r.right, e.rect.right);
@@ -341,7 +331,7 @@ TEST_F(PropertiesDialogTest, EnterAndEscapeNeitherCloseNorCommandTabMovesOn) {
         WindowSystem& windows;
         ~Uninstall() { windows.setWindowCallback({}); }
     } uninstall{windows_};
-    const auto keys = [this](MSG& msg) { return dialog_.routeKey(msg); };
+    const auto keys = handleDialogKeys;
     dispatch(keys);
     for (int focus : {pc::kSave, pc::kCancel, pc::kName}) {
         for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {

@@ -14,15 +14,8 @@
 namespace kivolt {
 namespace {
 
+using test::folderOf;
 using test::TempFolder;
-
-std::string ownExecutable() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 
 // A link file as the shell's link object reads it back through IShellLinkW.
 struct SavedLink {
@@ -90,7 +83,7 @@ bool linkObjectReadsShowCommand(const TempFolder& temp) {
 TEST(CreateShellLinkTest, WritesEveryFieldAsGiven) {
     TempFolder temp;
     const std::string linkPath = temp.file("Werkzeug \xE4.lnk");
-    ASSERT_TRUE(createShellLink({.target = ownExecutable(),
+    ASSERT_TRUE(createShellLink({.target = test::ownExecutablePath(),
                                  .linkPath = linkPath,
                                  .workingDir = "C:\\windows",
                                  .arguments = "-a \"b c\"",
@@ -101,7 +94,7 @@ TEST(CreateShellLinkTest, WritesEveryFieldAsGiven) {
                                  .iconIndex = 3}));
     std::optional<SavedLink> saved = readLinkW(linkPath);
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->path, wide(ownExecutable()));
+    EXPECT_EQ(saved->path, wide(test::ownExecutablePath()));
     EXPECT_EQ(saved->workingDir, L"C:\\windows");
     EXPECT_EQ(saved->arguments, L"-a \"b c\"");
     EXPECT_EQ(saved->description, L"Beschreibung");
@@ -114,11 +107,11 @@ TEST(CreateShellLinkTest, WritesEveryFieldAsGiven) {
 TEST(CreateShellLinkTest, EmptyWorkingFolderAndBarIconComeFromTheTarget) {
     TempFolder temp;
     const std::string linkPath = temp.file("own.lnk");
-    ASSERT_TRUE(createShellLink(linkTo(ownExecutable(), linkPath, "", SW_SHOWNORMAL)));
+    ASSERT_TRUE(createShellLink(linkTo(test::ownExecutablePath(), linkPath, "", SW_SHOWNORMAL)));
     std::optional<SavedLink> saved = readLinkW(linkPath);
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->workingDir, wide(folderOf(ownExecutable())));  // with its trailing backslash
-    EXPECT_EQ(saved->iconPath, wide(ownExecutable()));
+    EXPECT_EQ(saved->workingDir, wide(folderOf(test::ownExecutablePath())));  // with its trailing backslash
+    EXPECT_EQ(saved->iconPath, wide(test::ownExecutablePath()));
     EXPECT_EQ(saved->iconIndex, 0);
 }
 
@@ -134,9 +127,9 @@ TEST_F(AutostartLinkTest, OnWritesOneLinkToThisProgramEveryTime) {
     EXPECT_EQ(temp_.listing(), "Kivolt3.lnk");
     std::optional<SavedLink> saved = readLinkW(link());
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->path, wide(ownExecutable()));
-    EXPECT_EQ(saved->workingDir, wide(folderOf(ownExecutable())));
-    EXPECT_EQ(saved->iconPath, wide(ownExecutable()));
+    EXPECT_EQ(saved->path, wide(test::ownExecutablePath()));
+    EXPECT_EQ(saved->workingDir, wide(folderOf(test::ownExecutablePath())));
+    EXPECT_EQ(saved->iconPath, wide(test::ownExecutablePath()));
     EXPECT_EQ(saved->iconIndex, 0);
     EXPECT_EQ(headerShowCommand(link()), static_cast<std::uint32_t>(SW_SHOWNORMAL));
     EXPECT_EQ(saved->arguments, L"");
@@ -165,7 +158,7 @@ TEST(AutostartStartupFolderTest, LinkGoesIntoTheUsersStartupFolder) {
     std::optional<SavedLink> saved = readLinkW(link);
     updateAutostartLink(0);
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->path, wide(ownExecutable()));
+    EXPECT_EQ(saved->path, wide(test::ownExecutablePath()));
     EXPECT_FALSE(test::fileExists(link));
 }
 

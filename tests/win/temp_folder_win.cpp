@@ -7,7 +7,26 @@
 #include <sstream>
 #include <vector>
 
+#include "base/unique_handle_win.h"
+
 namespace kivolt::test {
+
+namespace {
+
+// The names in a folder other than "." and "..", in the order the file system lists them.
+std::vector<std::string> entryNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    const UniqueFind find(FindFirstFileA((folder + "*").c_str(), &entry));
+    if (!find) return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(std::move(name));
+    } while (FindNextFileA(find.get(), &entry));
+    return names;
+}
+
+}  // namespace
 
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -22,6 +41,14 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::string ownExecutablePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
 TempFolder::TempFolder() {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
@@ -33,13 +60,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     // Clear read-only attributes the tests set, then remove the tree.
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((path_ + "*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do SetFileAttributesA((path_ + entry.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-        while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
+    for (const std::string& name : entryNames(path_)) SetFileAttributesA((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     std::string from = path_.substr(0, path_.size() - 1) + std::string(2, '\0');
     SHFILEOPSTRUCTA op{};
     op.wFunc = FO_DELETE;
@@ -49,16 +70,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::listing() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((path_ + "*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
+    std::vector<std::string> names = entryNames(path_);
     std::sort(names.begin(), names.end());
     std::string joined;
     for (const auto& name : names) joined += (joined.empty() ? "" : ",") + name;

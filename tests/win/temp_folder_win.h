@@ -10,6 +10,10 @@ namespace kivolt::test {
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// The full path of this test binary.
+std::string ownExecutablePath();
+// The folder part of a path, with its trailing backslash.
+std::string folderOf(const std::string& path);
 
 class TempFolder {
 public:

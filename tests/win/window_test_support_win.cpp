@@ -49,24 +49,6 @@ WindowTestBase::WindowTestBase() : system_(GetModuleHandleA(nullptr)) {
     CanvasControl::registerClass(GetModuleHandleA(nullptr));
 }
 
-void WindowTestBase::pumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-std::vector<LoopEvent> WindowTestBase::drainEvents(const std::function<bool(MSG&)>& keyFilter, int limit) {
-    std::vector<LoopEvent> events;
-    for (int i = 0; i < limit; ++i) {
-        LoopEvent event = system_.waitEvent(2, keyFilter);
-        if (event.kind == EventKind::None) break;
-        events.push_back(std::move(event));
-    }
-    return events;
-}
-
 HWND createPlainWindow(WindowSystem& system, int id, Point position, DWORD exStyle) {
     TopLevelParams params;
     params.id = id;
@@ -75,12 +57,6 @@ HWND createPlainWindow(WindowSystem& system, int id, Point position, DWORD exSty
     params.position = position;
     params.client = {50, 50};
     return system.createTopLevel(params);
-}
-
-std::string textOf(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
 }
 
 std::string classOf(HWND hwnd) {

@@ -1,15 +1,12 @@
 #pragma once
 // Real windows for the dialog tests: a WindowSystem with its classes, the common controls,
-// message pumping, and a hand that operates the system's modal requesters from inside
-// their own message loop.
+// and a hand that operates the system's modal requesters from inside their own message loop.
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "app/loop_event.h"
 #include "ui/window_system_win.h"
 
 namespace kivolt::test {
@@ -18,10 +15,6 @@ class WindowTestBase {
 public:
     WindowTestBase();
     WindowSystem& system() { return system_; }
-    // Dispatches every waiting message; window procedures may queue events meanwhile.
-    static void pumpMessages();
-    // The loop's events until nothing comes any more (at most `limit`).
-    std::vector<LoopEvent> drainEvents(const std::function<bool(MSG&)>& keyFilter = {}, int limit = 200);
 
 private:
     WindowSystem system_;
@@ -30,7 +23,6 @@ private:
 // A visible top-level window of the program (the box, in these tests).
 HWND createPlainWindow(WindowSystem& system, int id, Point position, DWORD exStyle = 0);
 
-std::string textOf(HWND hwnd);
 std::string classOf(HWND hwnd);
 // The window's rectangle in the client coordinates of its parent.
 Rect rectInParent(HWND hwnd);
