@@ -71,9 +71,9 @@ const std::vector<ControlSpec>& controlsAfterSwatch() {
 
 // A control that cannot be created is left out; the dialog works without it.
 void createControls(WindowSystem& system, HWND dialog) {
-    for (const ControlSpec& spec : controlsBeforeSwatch()) createControl(dialog, spec);
+    for (const ControlSpec& row : controlsBeforeSwatch()) createControl(dialog, row);
     createColourSwatch(system, dialog, c::kColourSwatch, kSwatchRect, kInitialColour);
-    for (const ControlSpec& spec : controlsAfterSwatch()) createControl(dialog, spec);
+    for (const ControlSpec& row : controlsAfterSwatch()) createControl(dialog, row);
 }
 
 Point centredOnScreen(Size window) {

@@ -57,24 +57,24 @@ void setClosedHeight(HWND list, int height) {
 
 }  // namespace
 
-HWND createControl(HWND parent, const ControlSpec& spec) {
-    const KindTraits traits = traitsOf(spec.kind);
-    const bool isList = spec.kind == ControlKind::DropDownList;
-    const int createdHeight = isList ? kOpenListHeight : spec.rect.h;
-    HWND hwnd = CreateWindowExA(traits.exStyle, traits.className, spec.text, traits.style, spec.rect.x, spec.rect.y,
-                                spec.rect.w, createdHeight, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+HWND createControl(HWND parent, const ControlSpec& row) {
+    const KindTraits traits = traitsOf(row.kind);
+    const bool isList = row.kind == ControlKind::DropDownList;
+    const int createdHeight = isList ? kOpenListHeight : row.rect.h;
+    HWND hwnd = CreateWindowExA(traits.exStyle, traits.className, row.text, traits.style, row.rect.x, row.rect.y,
+                                row.rect.w, createdHeight, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!hwnd) return nullptr;
     // The font first: it changes a drop-down list's height.
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    if (spec.kind == ControlKind::Trackbar) {
-        SendMessageA(hwnd, TBM_SETRANGEMIN, FALSE, spec.minimum);
-        SendMessageA(hwnd, TBM_SETRANGEMAX, TRUE, spec.maximum);
-        SendMessageA(hwnd, TBM_SETPOS, TRUE, spec.minimum);
+    if (row.kind == ControlKind::Trackbar) {
+        SendMessageA(hwnd, TBM_SETRANGEMIN, FALSE, row.minimum);
+        SendMessageA(hwnd, TBM_SETRANGEMAX, TRUE, row.maximum);
+        SendMessageA(hwnd, TBM_SETPOS, TRUE, row.minimum);
     } else if (isList) {
-        for (const char* item : spec.items) SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        setClosedHeight(hwnd, spec.rect.h);
+        for (const char* item : row.items) SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        setClosedHeight(hwnd, row.rect.h);
     }
     return hwnd;
 }

@@ -25,7 +25,7 @@ struct ControlSpec {
 
 // Created at rect (a drop-down list with room for its open part, then closed to rect.h);
 // nullptr when the window cannot be created.
-HWND createControl(HWND parent, const ControlSpec& spec);
+HWND createControl(HWND parent, const ControlSpec& row);
 
 std::string windowText(HWND hwnd);
 

@@ -44,7 +44,7 @@ Size clientSize(HWND window) {
 }
 
 void createControls(HWND dialog, const Shortcut& shortcut) {
-    for (const ControlSpec& spec : controlsFor(shortcut, clientSize(dialog))) createControl(dialog, spec);
+    for (const ControlSpec& row : controlsFor(shortcut, clientSize(dialog))) createControl(dialog, row);
     // A RunMode outside the three items leaves the list without a selection.
     if (shortcut.runMode >= 0 && shortcut.runMode <= 2)
         SendDlgItemMessageA(dialog, pc::kRunMode, CB_SETCURSEL, static_cast<WPARAM>(shortcut.runMode), 0);

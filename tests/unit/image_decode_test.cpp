@@ -319,7 +319,7 @@ Bytes writePng(const PngSpec& s) {
 
 struct PngCase {
     std::string name;
-    PngSpec spec;
+    PngSpec row;
     int bytesPerPixel;
     Bgra topLeft, bottomRight;
 };
@@ -353,12 +353,12 @@ TEST(PngDecode, DecodesEveryColourType) {
     for (PngCase c : pngCases()) {
         SCOPED_TRACE(c.name);
         if (c.name == "truecolour 16-bit") {
-            c.spec.rows[0] = 0xA1, c.spec.rows[2] = 0xB2, c.spec.rows[4] = 0xC3;  // top-left, high bytes
+            c.row.rows[0] = 0xA1, c.row.rows[2] = 0xB2, c.row.rows[4] = 0xC3;  // top-left, high bytes
             c.topLeft = {0xC3, 0xB2, 0xA1, 255};
         }
         for (bool interlaced : {false, true}) {
-            c.spec.interlaced = interlaced;
-            auto image = decodePng(writePng(c.spec));
+            c.row.interlaced = interlaced;
+            auto image = decodePng(writePng(c.row));
             ASSERT_TRUE(image);
             EXPECT_EQ(image->width, 2);
             EXPECT_EQ(image->height, 2);
@@ -461,7 +461,7 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
     JpegSpec grey{32, 16, 1, JCS_GRAYSCALE, [](int x, int) { return std::vector{x < 16 ? 50 : 180}; }};
     struct Case {
         const char* name;
-        JpegSpec spec;
+        JpegSpec row;
         Bgra left, right;
     } cases[] = {
         {"rgb", halvesRgb(), {30, 40, 200, 255}, {220, 60, 20, 255}},
@@ -471,7 +471,7 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto image = decodeJpeg(writeJpeg(c.spec));
+        auto image = decodeJpeg(writeJpeg(c.row));
         ASSERT_TRUE(image);
         EXPECT_EQ(image->width, 32);
         EXPECT_EQ(image->height, 16);
@@ -485,9 +485,9 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
 
 TEST(JpegDecode, RejectsTruncationAndLies) {
     for (bool progressive : {false, true}) {
-        JpegSpec spec = halvesRgb();
-        spec.progressive = progressive;
-        Bytes file = writeJpeg(spec);
+        JpegSpec row = halvesRgb();
+        row.progressive = progressive;
+        Bytes file = writeJpeg(row);
         ASSERT_TRUE(decodeJpeg(file));
         for (std::size_t n = 0; n < file.size(); ++n)
             EXPECT_FALSE(decodeJpeg(std::span(file).first(n))) << "cut at " << n << (progressive ? " progressive" : "");
