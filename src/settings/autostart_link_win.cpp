@@ -32,25 +32,25 @@ std::string specialFolderPath(int csidl) {
     return std::string(buffer) + '\\';
 }
 
-bool createShellLink(const ShellLink& row) {
-    const std::string iconPath = linkIconPath(row.iconPath, row.target);
-    const std::string workingDir = linkWorkingFolder(row.workingDir, row.target);
+bool createShellLink(const ShellLink& wanted) {
+    const std::string iconPath = linkIconPath(wanted.iconPath, wanted.target);
+    const std::string workingDir = linkWorkingFolder(wanted.workingDir, wanted.target);
 
     ComScope com;
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid())))
         return false;
-    link->SetPath(wideFromAnsi(row.target).c_str());
-    link->SetArguments(wideFromAnsi(row.arguments).c_str());
+    link->SetPath(wideFromAnsi(wanted.target).c_str());
+    link->SetArguments(wideFromAnsi(wanted.arguments).c_str());
     link->SetWorkingDirectory(wideFromAnsi(workingDir).c_str());
-    link->SetDescription(wideFromAnsi(row.description).c_str());
-    link->SetShowCmd(row.showCmd);
-    link->SetHotkey(static_cast<WORD>(row.hotkey));
-    link->SetIconLocation(wideFromAnsi(iconPath).c_str(), row.iconIndex);
+    link->SetDescription(wideFromAnsi(wanted.description).c_str());
+    link->SetShowCmd(wanted.showCmd);
+    link->SetHotkey(static_cast<WORD>(wanted.hotkey));
+    link->SetIconLocation(wideFromAnsi(iconPath).c_str(), wanted.iconIndex);
 
     ComPtr<IPersistFile> file;
     if (FAILED(link.query(IID_IPersistFile, file))) return false;
-    file->Save(wideFromAnsi(row.linkPath).c_str(), TRUE);
+    file->Save(wideFromAnsi(wanted.linkPath).c_str(), TRUE);
     return true;
 }
 

@@ -280,7 +280,7 @@ void appendPng(png_structp png, png_bytep data, png_size_t length) {
     out->insert(out->end(), data, data + length);
 }
 
-struct PngSpec {
+struct PngRecipe {
     int width, height, colourType, bitDepth;
     Bytes rows;  // packed rows without filter bytes
     std::vector<png_color> palette = {};
@@ -290,7 +290,7 @@ struct PngSpec {
     bool interlaced = false;
 };
 
-Bytes writePng(const PngSpec& s) {
+Bytes writePng(const PngRecipe& s) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -319,7 +319,7 @@ Bytes writePng(const PngSpec& s) {
 
 struct PngCase {
     std::string name;
-    PngSpec row;
+    PngRecipe recipe;
     int bytesPerPixel;
     Bgra topLeft, bottomRight;
 };
@@ -328,7 +328,7 @@ std::vector<PngCase> pngCases() {
     std::vector<png_color> palette{{10, 20, 30}, {200, 100, 50}};
     png_color_16 trnsRgb{};
     trnsRgb.red = 1, trnsRgb.green = 2, trnsRgb.blue = 3;
-    PngSpec rgbWithTrns{2, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 9, 9, 9, 9, 9, 9, 7, 8, 9}};
+    PngRecipe rgbWithTrns{2, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 9, 9, 9, 9, 9, 9, 7, 8, 9}};
     rgbWithTrns.trnsColour = trnsRgb;
     rgbWithTrns.withTrnsColour = true;
     // 2 x 2 images; bytes are the raw rows as stored.
@@ -353,12 +353,12 @@ TEST(PngDecode, DecodesEveryColourType) {
     for (PngCase c : pngCases()) {
         SCOPED_TRACE(c.name);
         if (c.name == "truecolour 16-bit") {
-            c.row.rows[0] = 0xA1, c.row.rows[2] = 0xB2, c.row.rows[4] = 0xC3;  // top-left, high bytes
+            c.recipe.rows[0] = 0xA1, c.recipe.rows[2] = 0xB2, c.recipe.rows[4] = 0xC3;  // top-left, high bytes
             c.topLeft = {0xC3, 0xB2, 0xA1, 255};
         }
         for (bool interlaced : {false, true}) {
-            c.row.interlaced = interlaced;
-            auto image = decodePng(writePng(c.row));
+            c.recipe.interlaced = interlaced;
+            auto image = decodePng(writePng(c.recipe));
             ASSERT_TRUE(image);
             EXPECT_EQ(image->width, 2);
             EXPECT_EQ(image->height, 2);
@@ -400,14 +400,14 @@ TEST(PngDecode, RejectsTruncationCorruptionAndLies) {
 // ---------------------------------------------------------------------------------------
 // JPEG
 
-struct JpegSpec {
+struct JpegRecipe {
     int width, height, components;
     J_COLOR_SPACE space;
     std::function<std::vector<int>(int, int)> sample;
     bool progressive = false;
 };
 
-Bytes writeJpeg(const JpegSpec& s) {
+Bytes writeJpeg(const JpegRecipe& s) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);
@@ -447,21 +447,21 @@ void expectNear(const Bgra& actual, const Bgra& expected) {
 }
 
 // Left half one colour, right half another, in blocks JPEG keeps almost exactly.
-JpegSpec halvesRgb() {
+JpegRecipe halvesRgb() {
     return {32, 16, 3, JCS_RGB, [](int x, int) { return x < 16 ? std::vector{200, 40, 30} : std::vector{20, 60, 220}; }};
 }
 
 TEST(JpegDecode, DecodesColourGreyAndCmyk) {
-    JpegSpec progressive = halvesRgb();
+    JpegRecipe progressive = halvesRgb();
     progressive.progressive = true;
     // Adobe CMYK stores inverted inks: 255 means none. Cyan-free, full magenta, no black: red-ish.
-    JpegSpec cmyk{32, 16, 4, JCS_CMYK, [](int x, int) {
+    JpegRecipe cmyk{32, 16, 4, JCS_CMYK, [](int x, int) {
                       return x < 16 ? std::vector{255, 0, 0, 255} : std::vector{255, 255, 255, 128};
                   }};
-    JpegSpec grey{32, 16, 1, JCS_GRAYSCALE, [](int x, int) { return std::vector{x < 16 ? 50 : 180}; }};
+    JpegRecipe grey{32, 16, 1, JCS_GRAYSCALE, [](int x, int) { return std::vector{x < 16 ? 50 : 180}; }};
     struct Case {
         const char* name;
-        JpegSpec row;
+        JpegRecipe recipe;
         Bgra left, right;
     } cases[] = {
         {"rgb", halvesRgb(), {30, 40, 200, 255}, {220, 60, 20, 255}},
@@ -471,7 +471,7 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto image = decodeJpeg(writeJpeg(c.row));
+        auto image = decodeJpeg(writeJpeg(c.recipe));
         ASSERT_TRUE(image);
         EXPECT_EQ(image->width, 32);
         EXPECT_EQ(image->height, 16);
@@ -485,9 +485,9 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
 
 TEST(JpegDecode, RejectsTruncationAndLies) {
     for (bool progressive : {false, true}) {
-        JpegSpec row = halvesRgb();
-        row.progressive = progressive;
-        Bytes file = writeJpeg(row);
+        JpegRecipe recipe = halvesRgb();
+        recipe.progressive = progressive;
+        Bytes file = writeJpeg(recipe);
         ASSERT_TRUE(decodeJpeg(file));
         for (std::size_t n = 0; n < file.size(); ++n)
             EXPECT_FALSE(decodeJpeg(std::span(file).first(n))) << "cut at " << n << (progressive ? " progressive" : "");
