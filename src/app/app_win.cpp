@@ -42,12 +42,6 @@ Size primaryDisplaySize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-Rect windowRect(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 }  // namespace
 
 App::App(HINSTANCE instance) : instance_(instance), windows_(instance), pair_(windows_) {}
@@ -74,7 +68,8 @@ bool App::startUp() {
     balloonFont_.reset(createBalloonFont());
     icons_.emplace(instance_);
     balloon_.emplace(windows_, balloonFont_.get());
-    taskbarHeight_ = GetSystemMetrics(SM_CYSCREEN) - (workAreaRect().y + workAreaRect().h);
+    const Rect workArea = workAreaRect();
+    taskbarHeight_ = GetSystemMetrics(SM_CYSCREEN) - (workArea.y + workArea.h);
     loadSettings();
 
     if (!windows_.registerClasses() || !CanvasControl::registerClass(instance_)) return false;
@@ -366,7 +361,8 @@ void App::updateNameBalloon() {
         const Rect overlay = windowRect(pair_.overlay());
         BalloonInput input;
         input.orientation = settings_.orientation;
-        input.box = {windowRect(pair_.main()).x, windowRect(pair_.main()).y};
+        const Rect box = windowRect(pair_.main());
+        input.box = {box.x, box.y};
         input.cell = {shortcut->cellX, shortcut->cellY};
         input.itemSize = settings_.itemSize;
         input.display = display_;

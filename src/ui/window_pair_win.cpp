@@ -13,12 +13,6 @@ void setRoundRegion(HWND hwnd, Size client, BOOL redraw) {
     if (region && !SetWindowRgn(hwnd, region, redraw)) DeleteObject(region);  // the window owns it on success
 }
 
-Rect windowRect(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 WorkArea currentWorkArea() {
     RECT r{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);

@@ -42,6 +42,12 @@ bool WindowSystem::registerClasses() {
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+Rect windowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 Rect windowRectForClient(Point position, Size client, DWORD style, DWORD exStyle) {
     RECT r{position.x, position.y, position.x + client.width, position.y + client.height};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);

@@ -77,6 +77,9 @@ private:
 // The WindowId of a window of this program; kNoWindow for any other window.
 int windowIdOf(HWND hwnd);
 
+// The window's outer rectangle on screen.
+Rect windowRect(HWND hwnd);
+
 // Outer window rectangle for a client rectangle with the given styles.
 Rect windowRectForClient(Point position, Size client, DWORD style, DWORD exStyle);
 
