@@ -152,7 +152,7 @@ TEST_F(InteractionTest, ClickRunsABatchFileInItsOwnFolder) {
 // program it starts gets them whole, and so does the prefs file.
 TEST_F(InteractionTest, DroppedLinkKeepsItsLongArguments) {
     const std::string program = probeIn("Lang");
-    std::string arguments;
+    std::string arguments = "--lang";
     for (int i = 0; arguments.size() < 1500; ++i) arguments += " --wert=" + std::to_string(i);
     const std::string link = folder.file("Lang.lnk");
     ASSERT_TRUE(createShellLink({.target = program, .linkPath = link, .workingDir = "", .arguments = arguments,

@@ -6,9 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "settings/autostart_link_win.h"
 #include "shell/launch_win.h"
-#include "shell/link_reader_win.h"
 #include "temp_folder_win.h"
 
 namespace kivolt {
@@ -254,25 +252,6 @@ TEST_F(FolderLaunchTest, ContainingFolderOfAFileOpens) {
     EXPECT_NE(report["cmdline"].find(folder_), std::string::npos) << report["cmdline"];
     EXPECT_EQ(report["cmdline"].find("app.exe"), std::string::npos) << report["cmdline"];
     EXPECT_EQ(withoutTrailingBackslash(report["cwd"]), folder_);
-}
-
-// A dropped link's arguments reach the program whole, however long.
-TEST_F(LaunchTest, LongLinkArgumentsReachTheProgramWhole) {
-    const std::string folder = subfolder("Lang");
-    const std::string program = probeCopy(folder, "launch_probe.exe");
-    std::string arguments;
-    for (int i = 0; arguments.size() < 2000; ++i) arguments += " --wert=" + std::to_string(i);
-    const std::string linkPath = temp_.file("lang.lnk");
-    ASSERT_TRUE(createShellLink({.target = program, .linkPath = linkPath, .workingDir = "", .arguments = arguments,
-                                 .showCmd = SW_SHOWNORMAL, .description = "", .hotkey = 0, .iconPath = "|",
-                                 .iconIndex = 0}));
-
-    std::optional<LinkInfo> link = resolveLink(linkPath);
-    ASSERT_TRUE(link);
-    launchShortcut(shortcut(link->targetPath, link->showCommand - 1, 0, link->arguments));
-    auto report = probeReport();
-    ASSERT_FALSE(report.empty());
-    EXPECT_EQ(report["cmdline"], "\"" + program + "\" " + arguments);
 }
 
 TEST(CopyShortcutPathTest, ClipboardHoldsExactlyThePath) {
