@@ -1,8 +1,7 @@
 #pragma once
-// What a launch hands to the shell, worked out without calling it: the verb, show command,
-// command line and working folder of each way of starting a Shortcut.
+// What a launch hands to the shell, worked out without calling it: the verb, file, show
+// command and working folder of each way of starting a Shortcut, as Explorer starts it.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,25 +9,28 @@
 
 namespace kivolt {
 
-// The ShellExecuteA call that starts an executable Shortcut.
-struct ExecutableLaunch {
-    std::string verb;  // "runas", or empty for the default verb (passed as a null pointer)
+// One call to the shell.
+struct ShellLaunch {
+    std::string verb;        // "runas", or empty for the default verb
     std::string file;
     std::string parameters;
-    int showCommand = 1;
+    std::string folder;      // working folder; empty: the launcher's own
+    int showCommand = 1;     // SW_SHOWNORMAL
 };
 
 // RunMode 0, 1, 2 gives SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED: runMode + 1.
-// A value whose show command would lie outside SW_HIDE..SW_FORCEMINIMIZE (a hand-edited
-// prefs file) starts the program normally.
+// Any other value (-1 from the properties dialog with nothing chosen, a link's own show
+// command, a hand-edited prefs file) starts the program normally, never hidden.
 int showCommandFor(int runMode);
 
-ExecutableLaunch executableLaunch(const Shortcut& shortcut);
+// An executable Shortcut: its verb, parameters and show command, started in the folder
+// that holds it, so that it finds the files that lie beside it.
+ShellLaunch executableLaunch(const Shortcut& shortcut);
 
-// What runFile gets for a Shortcut that is not an executable: a folder with one backslash
-// appended (so that it is its own working folder), any other path unchanged, because the
-// shell opens no document whose name ends in a backslash.
-std::string runFileTarget(std::string_view path, bool isFolder);
+// Anything else (documents, folders, batch files, screen savers, ...): the shell's default
+// verb, shown normally, without parameters, working in its own folder. A folder gets one
+// trailing backslash ("C:" means the drive's root) and is its own working folder.
+ShellLaunch documentLaunch(std::string_view path, bool isFolder);
 
 // The folder that holds `path`: everything up to and including its last backslash or slash;
 // empty for a bare file name. "C:\Tools\app.exe" gives "C:\Tools\", "C:\" gives "C:\".
@@ -41,9 +43,9 @@ std::string runFileCommandLine(std::string_view target);
 // runFile's file for ShellExecuteExA: the target without its double quotes.
 std::string runFileShellFile(std::string_view target);
 
-// The working folder for ShellExecuteExA: the file up to and including its last backslash
-// that is not its first character; none without one. A folder ending in a backslash is its
-// own working folder.
-std::optional<std::string> runFileWorkingFolder(std::string_view shellFile);
+// runFile's working folder for ShellExecuteExA: the file up to and including its last
+// backslash that is not its first character; empty (none) without one. A folder ending in a
+// backslash is its own working folder.
+std::string runFileWorkingFolder(std::string_view shellFile);
 
 }  // namespace kivolt

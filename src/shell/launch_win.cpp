@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <cstring>
-#include <optional>
 
 #include "base/text.h"
 #include "shell/launch_plan.h"
@@ -18,16 +17,32 @@ bool isFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// An empty verb or folder is passed as none: the default verb, the launcher's own folder.
+const char* textOrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// ShellExecuteExA, which shows the shell's own messages (no associated program, a missing
+// file) the way Explorer does.
+void openWithShell(const ShellLaunch& launch) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = textOrNull(launch.verb);
+    info.lpFile = launch.file.c_str();
+    info.lpParameters = launch.parameters.c_str();
+    info.lpDirectory = textOrNull(launch.folder);
+    info.nShow = launch.showCommand;
+    ShellExecuteExA(&info);
+}
+
 }  // namespace
 
 void launchShortcut(const Shortcut& shortcut) {
     if (!isExecutablePath(shortcut.path)) {
-        runFile(runFileTarget(shortcut.path, isFolder(shortcut.path)));
+        openWithShell(documentLaunch(shortcut.path, isFolder(shortcut.path)));
         return;
     }
-    const ExecutableLaunch launch = executableLaunch(shortcut);
-    ShellExecuteA(nullptr, launch.verb.empty() ? nullptr : launch.verb.c_str(), launch.file.c_str(),
-                  launch.parameters.c_str(), "", launch.showCommand);
+    const ShellLaunch launch = executableLaunch(shortcut);
+    ShellExecuteA(nullptr, textOrNull(launch.verb), launch.file.c_str(), launch.parameters.c_str(),
+                  textOrNull(launch.folder), launch.showCommand);
 }
 
 void openContainingFolder(const Shortcut& shortcut) { runFile(containingFolder(shortcut.path)); }
@@ -64,16 +79,7 @@ void runFile(const std::string& target) {
     }
 
     const std::string file = runFileShellFile(target);
-    const std::optional<std::string> folder = runFileWorkingFolder(file);
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = "";
-    info.lpFile = file.c_str();
-    info.lpParameters = "";
-    info.lpDirectory = folder ? folder->c_str() : nullptr;
-    info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+    openWithShell({"", file, "", runFileWorkingFolder(file), SW_SHOWNORMAL});
 }
 
 }  // namespace kivolt

@@ -9,9 +9,10 @@
 
 namespace kivolt {
 
-// An executable (path ending in ".EXE", any case) through ShellExecuteA with its parameters,
-// show command runMode + 1 and the verb "runas" when runAsAdmin is set; anything else
-// through runFile, with parameters, runMode and runAsAdmin unused.
+// Starts a Shortcut as Explorer would: an executable (path ending in ".EXE", any case)
+// through ShellExecuteA with its parameters, show command and the verb "runas" when
+// runAsAdmin is set; anything else with the shell's default verb, shown normally, without
+// parameters. Either way in its own folder (see launch_plan.h).
 void launchShortcut(const Shortcut& shortcut);
 
 // Opens the folder that holds the Shortcut's path.

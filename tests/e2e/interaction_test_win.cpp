@@ -1,10 +1,13 @@
-// Working the real box with synthetic input: clicks launch, drags reorder, the context menu
-// removes and pins, running programs are marked.
+// Working the real box with synthetic input: clicks launch, drags reorder, files dropped from
+// another program are added, the context menu removes and pins, running programs are marked.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "base/wide_text_win.h"
 #include "box_process_win.h"
+#include "file_drag_win.h"
+#include "settings/autostart_link_win.h"
 #include "settings/prefs_location.h"
 #include "temp_folder_win.h"
 
@@ -54,9 +57,56 @@ protected:
         BoxProcess::settle();
     }
 
+    // A new folder in the test folder, with its trailing backslash.
+    std::string subfolder(const std::string& name) const {
+        const std::string path = folder.file(name) + "\\";
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+    // The launch probe copied into a folder of its own, away from the box's working folder.
+    std::string probeIn(const std::string& folderName) const {
+        const std::string copy = subfolder(folderName) + "launch_probe.exe";
+        CopyFileA(launchProbePath().c_str(), copy.c_str(), FALSE);
+        return copy;
+    }
+
     TempFolder folder;
     std::string record;
     std::unique_ptr<BoxProcess> box;
+};
+
+// What the probe recorded as its working folder, with the line's end.
+std::string cwdLine(const std::string& folderPath) {
+    return "\r\ncwd=" + folderPath.substr(0, folderPath.size() - 1) + "\r\n";
+}
+
+// A window of this thread for a drag to start on; OLE is initialised while it lives.
+class DragStartWindow {
+public:
+    explicit DragStartWindow(Point origin) {
+        oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "KivoltDragStartWindow";
+        RegisterClassA(&windowClass);
+        // Never activated: the box keeps the focus, and Wine destroys the window quickly.
+        hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, "", WS_POPUP,
+                                origin.x, origin.y, 80, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    }
+    ~DragStartWindow() {
+        if (hwnd_) DestroyWindow(hwnd_);
+        if (oleInitialised_) OleUninitialize();
+    }
+    DragStartWindow(const DragStartWindow&) = delete;
+    DragStartWindow& operator=(const DragStartWindow&) = delete;
+
+    bool ready() const { return oleInitialised_ && hwnd_; }
+
+private:
+    bool oleInitialised_ = false;
+    HWND hwnd_ = nullptr;
 };
 
 TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
@@ -69,6 +119,61 @@ TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
     EXPECT_NE(started.find("--eins zwei"), std::string::npos) << started;
     EXPECT_NE(started.find("show=3\r\n"), std::string::npos) << started;  // maximised: run mode 2 + 1
     quitAndReadPrefs(w.main);
+}
+
+// Programs start as Explorer starts them: in the folder that holds them, and never hidden,
+// even with the run mode -1 that the properties dialog stores when nothing is chosen.
+TEST_F(InteractionTest, ClickStartsAProgramInItsOwnFolderAndNeverHidden) {
+    const std::string program = probeIn("Werkzeug Ordner");
+    const BoxWindows w = start("FensterPos = 1\r\n", group(0, program, "", -1, "Probe"));
+    ASSERT_TRUE(w.main);
+    clickAt(iconCentre(0).x, iconCentre(0).y);
+    const std::string started = waitForProbeRecord(record);
+    EXPECT_NE(started.find(cwdLine(folder.file("Werkzeug Ordner\\"))), std::string::npos) << started;
+    EXPECT_NE(started.find("show=1\r\n"), std::string::npos) << started;
+    const std::string saved = quitAndReadPrefs(w.main);
+    EXPECT_NE(saved.find("Ausf\xFChrung = -1\r\n"), std::string::npos) << saved;  // stored as it was
+}
+
+// A batch file runs through the shell in its own folder; the probe it starts inherits it.
+TEST_F(InteractionTest, ClickRunsABatchFileInItsOwnFolder) {
+    const std::string scripts = subfolder("Skripte");
+    writeFileBytes(scripts + "probe.bat", "@\"" + launchProbePath() + "\" aus-batch\r\n");
+    const BoxWindows w = start("FensterPos = 1\r\n", group(0, scripts + "probe.bat", "", 0, "Batch"));
+    ASSERT_TRUE(w.main);
+    clickAt(iconCentre(0).x, iconCentre(0).y);
+    const std::string started = waitForProbeRecord(record);
+    EXPECT_NE(started.find(" aus-batch\r\n"), std::string::npos) << started;
+    EXPECT_NE(started.find(cwdLine(scripts)), std::string::npos) << started;
+    quitAndReadPrefs(w.main);
+}
+
+// A link dragged from another program onto the box keeps arguments of any length: the
+// program it starts gets them whole, and so does the prefs file.
+TEST_F(InteractionTest, DroppedLinkKeepsItsLongArguments) {
+    const std::string program = probeIn("Lang");
+    std::string arguments = "--lang";
+    for (int i = 0; arguments.size() < 1500; ++i) arguments += " --wert=" + std::to_string(i);
+    const std::string link = folder.file("Lang.lnk");
+    ASSERT_TRUE(createShellLink({.target = program, .linkPath = link, .workingDir = "", .arguments = arguments,
+                                 .showCmd = SW_SHOWNORMAL, .description = "", .hotkey = 0, .iconPath = "|",
+                                 .iconIndex = 0}));
+    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A"));
+    ASSERT_TRUE(w.main);
+
+    // Dropped at the box's start: the new Shortcut comes first.
+    DragStartWindow dragStart({100, 600});
+    ASSERT_TRUE(dragStart.ready());
+    ComPtr<IDataObject> data = oneFormatData(CF_HDROP, fileDropBlock({wideFromAnsi(link)}));
+    const DragResult drag = dragWithPointer(data.get(), {140, 640}, {{kBoxX + 20, kBoxY + 60}, {kBoxX + 20, kBoxY + 21}});
+    EXPECT_EQ(drag.hr, DRAGDROP_S_DROP);
+    ASSERT_TRUE(waitUntil([&] { return clientRectOnScreen(w.main).w == 2 * 42 + 15; }, 10000));
+
+    clickAt(iconCentre(0).x, iconCentre(0).y);
+    const std::string started = waitForProbeRecord(record);
+    EXPECT_NE(started.find("cmdline=\"" + program + "\" " + arguments + "\r\n"), std::string::npos) << started;
+    const std::string saved = quitAndReadPrefs(w.main);
+    EXPECT_NE(saved.find("Programm Parameter = " + arguments + "\r\n"), std::string::npos) << saved;
 }
 
 TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {

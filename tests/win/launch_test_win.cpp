@@ -88,6 +88,19 @@ protected:
         return report;
     }
 
+    // A new folder in the temp folder, with its trailing backslash.
+    std::string subfolder(const std::string& name) const {
+        const std::string folder = temp_.file(name) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        return folder;
+    }
+    // The probe copied into `folder` under `name`.
+    static std::string probeCopy(const std::string& folder, const std::string& name) {
+        const std::string copy = folder + name;
+        CopyFileA(probePath().c_str(), copy.c_str(), FALSE);
+        return copy;
+    }
+
     // Documents of the type ".kvprobe" and folders open with the probe.
     std::string openCommand() const {
         std::string command = "\"";
@@ -109,14 +122,21 @@ Shortcut shortcut(std::string path, int runMode = 0, int runAsAdmin = 0, std::st
     return s;
 }
 
-TEST_F(LaunchTest, ExecutableGetsItsParametersAndShowCommand) {
-    for (int runMode : {0, 1, 2}) {
-        launchShortcut(shortcut(probePath(), runMode, 0, "alpha \"b c\""));
+// Run modes 0..2 give their show command; any other value (-1 from the properties dialog,
+// a link's own show command) starts the program normally, never hidden.
+TEST_F(LaunchTest, ProgramStartsInItsOwnFolderWithItsParametersAndShowCommand) {
+    const std::string folder = subfolder("Werkzeug Ordner");
+    const std::string program = probeCopy(folder, "launch_probe.exe");
+    const std::pair<int, const char*> cases[] = {{0, "1"}, {1, "2"}, {2, "3"}, {-1, "1"}, {5, "1"}};
+    for (auto [runMode, show] : cases) {
+        launchShortcut(shortcut(program, runMode, 0, "alpha \"b c\""));
         auto report = probeReport();
         ASSERT_FALSE(report.empty()) << "run mode " << runMode;
+        EXPECT_EQ(report["cmdline"].find(program), 1u) << report["cmdline"];
         EXPECT_NE(report["cmdline"].find("alpha \"b c\""), std::string::npos) << report["cmdline"];
-        EXPECT_EQ(report["show"], std::to_string(runMode + 1));
+        EXPECT_EQ(report["show"], show) << "run mode " << runMode;
         EXPECT_EQ(std::stoul(report["flags"]) & STARTF_USESHOWWINDOW, STARTF_USESHOWWINDOW);
+        EXPECT_EQ(report["cwd"], withoutTrailingBackslash(folder));
     }
 }
 
@@ -153,6 +173,35 @@ TEST_F(LaunchTest, DocumentOpensWithItsProgramInItsFolder) {
     EXPECT_EQ(report["cmdline"], "\"" + probePath() + "\" \"" + document + "\"");
     EXPECT_EQ(report["show"], "1");
     EXPECT_EQ(withoutTrailingBackslash(report["cwd"]), withoutTrailingBackslash(temp_.path()));
+}
+
+// A batch file runs through the shell (cmd.exe) in its own folder; the probe it starts
+// inherits that folder.
+TEST_F(LaunchTest, BatchFileRunsInItsOwnFolder) {
+    const std::string folder = subfolder("Skripte 1");
+    const std::string batch = folder + "start probe.bat";
+    test::writeFileBytes(batch, "@\"" + probePath() + "\" aus-batch\r\n");
+
+    launchShortcut(shortcut(batch, 2, 0, "ignored"));
+    auto report = probeReport();
+    ASSERT_FALSE(report.empty());
+    EXPECT_NE(report["cmdline"].find("aus-batch"), std::string::npos) << report["cmdline"];
+    EXPECT_EQ(report["cmdline"].find("ignored"), std::string::npos) << report["cmdline"];
+    EXPECT_EQ(report["cwd"], withoutTrailingBackslash(folder));
+}
+
+// Other program files go to the shell too, in their own folder. (On Windows the screen
+// saver's registered verb adds "/S"; Wine's shell starts any program file directly.)
+TEST_F(LaunchTest, ScreenSaverStartsThroughTheShellInItsOwnFolder) {
+    const std::string folder = subfolder("Schoner");
+    const std::string saver = probeCopy(folder, "Sterne.scr");
+
+    launchShortcut(shortcut(saver, 2, 0, "ignored"));
+    auto report = probeReport();
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report["cmdline"].find("ignored"), std::string::npos) << report["cmdline"];
+    EXPECT_EQ(report["show"], "1");
+    EXPECT_EQ(report["cwd"], withoutTrailingBackslash(folder));
 }
 
 // Why documents get no backslash appended: the shell takes "brief.kvprobe\" for a missing

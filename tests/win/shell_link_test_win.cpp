@@ -179,6 +179,21 @@ TEST_F(ResolveLinkTest, ReadsTargetAndArguments) {
     EXPECT_EQ(info->showCommand, SW_SHOWNORMAL);
 }
 
+// Arguments beyond MAX_PATH, and beyond the INFOTIPSIZE (1024) that the ANSI interface gives,
+// come back whole.
+TEST_F(ResolveLinkTest, ReadsLongArgumentsWhole) {
+    for (std::size_t length : {259u, 260u, 261u, 1023u, 1024u, 1025u, 5000u}) {
+        std::string arguments = "/\xE4";
+        while (arguments.size() < length) arguments += " -" + std::to_string(arguments.size());
+        arguments.resize(length);
+        const std::string linkPath = temp_.file("long" + std::to_string(length) + ".lnk");
+        ASSERT_TRUE(createShellLink(linkTo(target_, linkPath, arguments, SW_SHOWNORMAL)));
+        std::optional<LinkInfo> info = resolveLink(linkPath);
+        ASSERT_TRUE(info) << length;
+        EXPECT_EQ(info->arguments, arguments) << length;
+    }
+}
+
 TEST_F(ResolveLinkTest, MinimisedWithoutActivationReadsAsMinimised) {
     if (!linkObjectReadsShowCommand(temp_))
         GTEST_SKIP() << "this platform's link object reads every show command back as SW_SHOWNORMAL";
