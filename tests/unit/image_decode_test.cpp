@@ -5,18 +5,24 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <cstdio>
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "image_fixtures.h"
+
 namespace kivolt {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::bmpFile;
+using testing::BmpParts;
+using testing::Bytes;
+using testing::dibHeader;
+using testing::JpegRecipe;
+using testing::put16;
+using testing::put32;
+using testing::writeJpeg;
 
 struct Bgra {
     int b, g, r, a;
@@ -36,14 +42,6 @@ void expectWellFormed(const Image& image) {
     EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(image.stride()) * image.height);
 }
 
-void put16(Bytes& out, unsigned v) {
-    out.push_back(v & 0xFF);
-    out.push_back(v >> 8 & 0xFF);
-}
-void put32(Bytes& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 void set32(Bytes& out, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out[at + i] = v >> (8 * i) & 0xFF;
 }
@@ -68,47 +66,7 @@ Bytes packRows(int width, int height, int bits, bool topDown, const std::functio
     return out;
 }
 
-// A BITMAPINFOHEADER-style header of headerSize bytes (12 = core header), with masks
-// inside it (V4/V5) or after it (40 bytes).
-Bytes dibHeader(std::uint32_t headerSize, int width, int height, int bits, std::uint32_t compression,
-                std::uint32_t coloursUsed, const std::vector<std::uint32_t>& masks) {
-    Bytes h;
-    put32(h, headerSize);
-    if (headerSize == 12) {
-        put16(h, width);
-        put16(h, height);
-        put16(h, 1);
-        put16(h, bits);
-        return h;
-    }
-    put32(h, width);
-    put32(h, height);
-    put16(h, 1);
-    put16(h, bits);
-    put32(h, compression);
-    for (std::uint32_t v : {0u, 2835u, 2835u, coloursUsed, 0u}) put32(h, v);
-    for (std::uint32_t m : masks) put32(h, m);
-    h.resize(std::max<std::size_t>(h.size(), headerSize), 0);
-    return h;
-}
 
-struct BmpParts {
-    Bytes header;   // the DIB header with any masks after it
-    Bytes palette;  // 4 bytes per entry (3 with the core header)
-    Bytes pixels;
-};
-
-Bytes bmpFile(const BmpParts& parts) {
-    Bytes out{'B', 'M'};
-    std::uint32_t offset = 14 + parts.header.size() + parts.palette.size();
-    put32(out, offset + parts.pixels.size());
-    put32(out, 0);
-    put32(out, offset);
-    out.insert(out.end(), parts.header.begin(), parts.header.end());
-    out.insert(out.end(), parts.palette.begin(), parts.palette.end());
-    out.insert(out.end(), parts.pixels.begin(), parts.pixels.end());
-    return out;
-}
 
 Bytes greyRamp(int entries, int entrySize) {
     Bytes palette;
@@ -467,44 +425,6 @@ TEST(PngDecode, RejectsTruncationCorruptionAndLies) {
 // ---------------------------------------------------------------------------------------
 // JPEG
 
-struct JpegRecipe {
-    int width, height, components;
-    J_COLOR_SPACE space;
-    std::function<std::vector<int>(int, int)> sample;
-    bool progressive = false;
-};
-
-Bytes writeJpeg(const JpegRecipe& s) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = s.width;
-    cinfo.image_height = s.height;
-    cinfo.input_components = s.components;
-    cinfo.in_color_space = s.space;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    if (s.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(s.width * s.components);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < s.width; ++x) {
-            std::vector<int> v = s.sample(x, cinfo.next_scanline);
-            for (int c = 0; c < s.components; ++c) row[x * s.components + c] = v[c];
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    Bytes out(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return out;
-}
 
 void expectNear(const Bgra& actual, const Bgra& expected) {
     constexpr int kTolerance = 8;
