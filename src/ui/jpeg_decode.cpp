@@ -18,6 +18,10 @@ namespace {
 // past this many the file is taken as hostile rather than decoded for minutes.
 constexpr int kMaxScans = 500;
 
+// libjpeg's own buffers. A progressive file keeps all its coefficients, 2 bytes a sample:
+// for full-resolution colour twice the 3 bytes a pixel of the picture itself.
+constexpr long kMaxDecoderMemory = static_cast<long>(2 * kMaxImageBytes);
+
 struct ErrorManager {
     jpeg_error_mgr base;  // first, so libjpeg's err pointer is a pointer to this
     std::jmp_buf jump;
@@ -85,8 +89,7 @@ public:
         if (setjmp(errors_.jump)) return false;
         jpeg_create_decompress(&cinfo_);
         cinfo_.progress = &progress_;
-        // The whole-image buffers of progressive files are held to the picture's own bound.
-        cinfo_.mem->max_memory_to_use = static_cast<long>(kMaxImageBytes);
+        cinfo_.mem->max_memory_to_use = kMaxDecoderMemory;
         jpeg_mem_src(&cinfo_, bytes.data(), static_cast<unsigned long>(bytes.size()));
         jpeg_read_header(&cinfo_, TRUE);
 
