@@ -19,7 +19,8 @@ std::uint8_t nibble(std::uint8_t byte, int i) {
 // The row being expanded and the cursor in it.
 class RowWriter {
 public:
-    RowWriter(int width, int height, const IndexRowSink& sink) : row_(static_cast<std::size_t>(width)), height_(height), sink_(sink) {}
+    RowWriter(int width, int height, const IndexRowSink& sink)
+        : row_(static_cast<std::size_t>(width)), height_(height), sink_(sink) {}
 
     bool done() const { return y_ >= height_; }
 

@@ -31,7 +31,8 @@ protected:
         const std::string path = folder.file(fileName);
         writeFileBytes(path, std::string(picture.begin(), picture.end()));
         std::string shortcuts;
-        for (int i = 0; i < 3; ++i) shortcuts += "[" + std::to_string(i) + "]\r\nPfad = C:\\windows\r\nName = Windows\r\n";
+        for (int i = 0; i < 3; ++i)
+            shortcuts += "[" + std::to_string(i) + "]\r\nPfad = C:\\windows\r\nName = Windows\r\n";
         CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
         writeFileBytes(prefsPath(folder.path()),
                        "FensterPos = 1\r\nX = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) +

@@ -474,7 +474,8 @@ TEST(JpegDecode, DecodesColourGreyAndCmyk) {
 // file size when there is none.
 std::size_t segmentAt(const Bytes& file, std::initializer_list<int> markers) {
     std::size_t at = 2;
-    while (at + 4 < file.size() && !(file[at] == 0xFF && std::find(markers.begin(), markers.end(), file[at + 1]) != markers.end()))
+    const auto wanted = [&](int marker) { return std::find(markers.begin(), markers.end(), marker) != markers.end(); };
+    while (at + 4 < file.size() && !(file[at] == 0xFF && wanted(file[at + 1])))
         at += 2 + (file[at + 2] << 8 | file[at + 3]);
     return std::min(at, file.size());
 }
@@ -482,7 +483,8 @@ std::size_t segmentAt(const Bytes& file, std::initializer_list<int> markers) {
 TEST(JpegDecode, TruncatedFileShowsWhatItHas) {
     // Red above blue, tall enough for the scan data to cover many rows of blocks.
     const Bgra red{30, 40, 200, 255}, blue{220, 60, 20, 255}, grey{128, 128, 128, 255};
-    JpegRecipe recipe{16, 128, 3, JCS_RGB, [](int, int y) { return y < 64 ? std::vector{200, 40, 30} : std::vector{20, 60, 220}; }};
+    JpegRecipe recipe{16, 128, 3, JCS_RGB,
+                      [](int, int y) { return y < 64 ? std::vector{200, 40, 30} : std::vector{20, 60, 220}; }};
     for (bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
         recipe.progressive = progressive;

@@ -98,7 +98,8 @@ TEST(PaintBackground, StretchedFillsTheCanvas) {
 // What stretching on every paint gives: the fill, then the picture scaled over it.
 Image stretchedOverFill(int width, int height, const Image& picture) {
     Image canvas = filledImage(width, height, kFill);
-    stretchImage(canvas.view(), picture, {0, 0, width, height}, picture.blendByAlpha ? DrawMode::Blend : DrawMode::Opaque);
+    const DrawMode mode = picture.blendByAlpha ? DrawMode::Blend : DrawMode::Opaque;
+    stretchImage(canvas.view(), picture, {0, 0, width, height}, mode);
     return canvas;
 }
 
@@ -116,8 +117,9 @@ TEST(PaintBackground, KeptStretchedPictureHasThePixelsOfScalingEveryTime) {
         BackgroundOptions options = withImage(picture, 1);
         options.stretched = &stretched;
         for (const Size size : sizes) {
-            SCOPED_TRACE(::testing::Message() << picture.width << "x" << picture.height << (picture.blendByAlpha ? " icon" : "")
-                                              << " on " << size.width << "x" << size.height);
+            SCOPED_TRACE(::testing::Message() << picture.width << "x" << picture.height
+                                              << (picture.blendByAlpha ? " icon" : "") << " on " << size.width << "x"
+                                              << size.height);
             const Image expected = stretchedOverFill(size.width, size.height, picture);
             EXPECT_EQ(paint(size.width, size.height, options).pixels, expected.pixels);
             EXPECT_EQ(paint(size.width, size.height, options).pixels, expected.pixels);  // the kept one
