@@ -334,8 +334,14 @@ void App::loadSettings() {
 }
 
 void App::setWindowColour(Colour colour) { pair_.setBackgroundColour(colour); }
-void App::releaseBackgroundImage() { backgroundImage_.reset(); }
-void App::loadBackgroundImage(const std::string& path) { backgroundImage_ = loadImageFile(path); }
+void App::releaseBackgroundImage() {
+    backgroundImage_.reset();
+    stretchedBackground_.forget();
+}
+void App::loadBackgroundImage(const std::string& path) {
+    backgroundImage_ = loadImageFile(path);
+    stretchedBackground_.forget();
+}
 void App::setSkipSnap() { pair_.skipNextSnap(); }
 void App::setTopmost(bool topmost) { pair_.setTopmost(topmost); }
 void App::setAlpha(int alpha) { pair_.setAlpha(alpha); }
@@ -376,8 +382,9 @@ void App::updateNameBalloon() {
 void App::paintBackground() {
     CanvasControl* canvas = pair_.backgroundCanvas();
     if (!canvas || !canvas->beginDrawing()) return;
-    kivolt::paintBackground(canvas->pixels(), {settings_.backgroundColour, settings_.showBackgroundImage,
-                                               settings_.backgroundMode, backgroundImage_ ? &*backgroundImage_ : nullptr});
+    kivolt::paintBackground(canvas->pixels(),
+                            {settings_.backgroundColour, settings_.showBackgroundImage, settings_.backgroundMode,
+                             backgroundImage_ ? &*backgroundImage_ : nullptr, &stretchedBackground_});
     canvas->endDrawing();
 }
 

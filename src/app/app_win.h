@@ -24,6 +24,7 @@
 #include "ui/icons_win.h"
 #include "ui/image.h"
 #include "ui/name_balloon_win.h"
+#include "ui/stretched_picture.h"
 #include "ui/window_pair_win.h"
 #include "ui/window_system_win.h"
 
@@ -106,6 +107,7 @@ private:
     ShortcutList shortcuts_;
     Settings settings_;
     std::optional<Image> backgroundImage_;
+    StretchedPicture stretchedBackground_;  // forgotten whenever backgroundImage_ changes
     std::optional<ShellIcons> icons_;
     UniqueFont balloonFont_;
     std::optional<NameBalloon> balloon_;

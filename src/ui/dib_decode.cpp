@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "ui/byte_reader.h"
+#include "ui/dib_run_length.h"
 #include "ui/image_limits.h"
 
 namespace kivolt {
@@ -11,6 +12,8 @@ namespace {
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 
@@ -18,13 +21,13 @@ bool validBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-// One channel through its mask, scaled to 0..255.
+// One channel through its mask, scaled to 0..255 and rounded.
 std::uint8_t maskedChannel(std::uint32_t pixel, std::uint32_t mask) {
     if (mask == 0) return 0;
     int shift = std::countr_zero(mask);
     std::uint64_t max = mask >> shift;
     std::uint64_t value = (pixel & mask) >> shift;
-    return static_cast<std::uint8_t>(value * 255 / max);
+    return static_cast<std::uint8_t>((value * 255 + max / 2) / max);
 }
 
 struct Bgra {
@@ -59,6 +62,32 @@ Bgra pixelAt(const DibFormat& format, const std::uint8_t* row, int x) {
                     format.masks[3] ? maskedChannel(v, format.masks[3]) : std::uint8_t{255}};
         }
     }
+}
+
+// One stored row, converted into row y of the image.
+void writeRow(const DibFormat& format, const std::uint8_t* row, Image& image, int y) {
+    std::uint8_t* out = image.pixels.data() + static_cast<std::size_t>(image.stride()) * y;
+    for (int x = 0; x < format.width; ++x, out += image.bytesPerPixel) {
+        Bgra c = pixelAt(format, row, x);
+        out[0] = c.b;
+        out[1] = c.g;
+        out[2] = c.r;
+        if (image.bytesPerPixel == 4) out[3] = c.a;
+    }
+}
+
+std::optional<Image> unpackRunLength(const DibFormat& format, std::span<const std::uint8_t> data,
+                                     int bytesPerPixel) {
+    auto result = blankImage(format.width, format.height, bytesPerPixel);
+    if (!result) return std::nullopt;
+    // The expanded rows hold one index a byte, read through the same palette as 8-bit rows.
+    DibFormat expanded = format;
+    expanded.bitCount = 8;
+    expandRunLength(data, format.width, format.height, format.bitCount,
+                    [&](int storedRow, const std::uint8_t* indexes) {
+                        writeRow(expanded, indexes, *result, format.height - 1 - storedRow);
+                    });
+    return result;
 }
 
 }  // namespace
@@ -96,7 +125,8 @@ std::optional<DibFormat> readDibFormat(std::span<const std::uint8_t> dib, int he
         height = -height;
     }
     height /= heightDivisor;
-    if (!validBitCount(format.bitCount) || !withinImageLimits(width, height)) return std::nullopt;
+    // The output has at least 3 bytes a pixel; the exact bound is checked when it is made.
+    if (!validBitCount(format.bitCount) || !withinImageLimits(width, height, 3)) return std::nullopt;
     format.width = static_cast<int>(width);
     format.height = static_cast<int>(height);
 
@@ -111,8 +141,11 @@ std::optional<DibFormat> readDibFormat(std::span<const std::uint8_t> dib, int he
         if (!hasBytes(dib, masksAt, 4 * maskCount)) return std::nullopt;
         for (int i = 0; i < maskCount; ++i) format.masks[i] = le32(h + masksAt + 4 * i);
         format.hasMasks = true;
+    } else if ((compression == kBiRle8 && format.bitCount == 8) || (compression == kBiRle4 && format.bitCount == 4)) {
+        if (format.topDown) return std::nullopt;  // Windows stores run-length bitmaps bottom-up only
+        format.runLength = true;
     } else if (compression != kBiRgb) {
-        return std::nullopt;  // run-length, JPEG and PNG bitmaps are not supported
+        return std::nullopt;  // JPEG and PNG bitmaps are not supported
     } else if (format.bitCount == 16) {
         format.masks = {0x7C00, 0x03E0, 0x001F, 0};
     }
@@ -131,6 +164,7 @@ std::optional<DibFormat> readDibFormat(std::span<const std::uint8_t> dib, int he
 
 std::optional<Image> unpackDibPixels(const DibFormat& format, std::span<const std::uint8_t> data,
                                      int bytesPerPixel) {
+    if (format.runLength) return unpackRunLength(format, data, bytesPerPixel);
     // Checked before allocating, so a header that lies about its size costs nothing.
     std::uint64_t rowBytes = dibRowBytes(format.width, format.bitCount);
     if (!hasBytes(data, 0, rowBytes * format.height)) return std::nullopt;
@@ -139,15 +173,7 @@ std::optional<Image> unpackDibPixels(const DibFormat& format, std::span<const st
     Image& image = *result;
     for (int y = 0; y < format.height; ++y) {
         int sourceRow = format.topDown ? y : format.height - 1 - y;
-        const std::uint8_t* row = data.data() + rowBytes * sourceRow;
-        std::uint8_t* out = image.pixels.data() + static_cast<std::size_t>(image.stride()) * y;
-        for (int x = 0; x < format.width; ++x, out += image.bytesPerPixel) {
-            Bgra c = pixelAt(format, row, x);
-            out[0] = c.b;
-            out[1] = c.g;
-            out[2] = c.r;
-            if (image.bytesPerPixel == 4) out[3] = c.a;
-        }
+        writeRow(format, data.data() + rowBytes * sourceRow, image, y);
     }
     return result;
 }

@@ -35,7 +35,8 @@ bool applyAndMask(const DibFormat& format, std::span<const std::uint8_t> dib, Im
 
 std::optional<Image> decodeIconDib(std::span<const std::uint8_t> dib) {
     auto format = readDibFormat(dib, 2);
-    if (!format) return std::nullopt;
+    // Icon images are never run-length encoded: the mask must follow whole colour rows.
+    if (!format || format->runLength) return std::nullopt;
     auto image = unpackDibPixels(*format, dib.subspan(format->headerEnd), 4);
     if (!image) return std::nullopt;
     // Below 32 bits the mask is the only transparency; at 32 bits it serves when the

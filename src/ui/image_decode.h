@@ -1,7 +1,9 @@
 #pragma once
 // Decoding of image files held in memory: Windows bitmaps, icon files, JPEG and PNG.
-// Every decoder returns std::nullopt for data it does not accept, including truncated
-// files and headers that claim more than the data holds.
+// Every decoder returns std::nullopt for data it does not accept, including pictures
+// beyond the memory bound (image_limits.h), truncated files and headers that claim more
+// than the data holds. Truncated JPEGs and run-length bitmaps are the exception: they show
+// what they hold, as Windows and other viewers show them.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,15 +19,17 @@ namespace kivolt {
 std::optional<Image> decodeImage(std::span<const std::uint8_t> bytes);
 
 // A Windows bitmap file: 24-bit result, 32-bit when the file has 32 bits per pixel.
+// Uncompressed, bitfields and run-length encoded (RLE8, RLE4).
 std::optional<Image> decodeBmp(std::span<const std::uint8_t> bytes);
 
 // An icon file: the entry chooseIconEntry picks, as a 32-bit image blended by its alpha.
 std::optional<Image> decodeIconFile(std::span<const std::uint8_t> bytes);
 
-// A JPEG file: always 24-bit.
+// A JPEG file: always 24-bit. What a truncated file lacks is grey, as libjpeg fills it.
 std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes);
 
-// A PNG file: truecolour without transparency gives 24 bits, everything else 32 with alpha.
+// A PNG file: truecolour gives 24 bits (a transparent colour is dropped), everything else
+// 32 with alpha.
 std::optional<Image> decodePng(std::span<const std::uint8_t> bytes);
 
 // Where the chosen image of an icon file lies: among the entries as large as the first

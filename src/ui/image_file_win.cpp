@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <vector>
 
 #include "base/file_io_win.h"
@@ -19,9 +20,15 @@ std::optional<Image> loadImageFile(const std::string& path) {
     if (!file) return std::nullopt;
     const std::optional<std::size_t> size = fileSize(file.get(), kMaxImageFileBytes);
     if (!size || *size == 0) return std::nullopt;
-    std::vector<std::uint8_t> bytes(*size);
-    if (readUpTo(file.get(), bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
-    return decodeImage(bytes);
+    // A 32-bit process can run out of address space for a large picture, or for the file
+    // beside it: then there is no picture, as for a file we cannot read.
+    try {
+        std::vector<std::uint8_t> bytes(*size);
+        if (readUpTo(file.get(), bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+        return decodeImage(bytes);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace kivolt

@@ -8,7 +8,7 @@
 namespace kivolt {
 
 // A background image read from a file: BMP, icon file, JPEG or PNG. None when the file
-// cannot be read completely or is no image we can decode.
+// cannot be read completely, is no image we can decode or does not fit in memory.
 std::optional<Image> loadImageFile(const std::string& path);
 
 }  // namespace kivolt

@@ -2,10 +2,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <jerror.h>
 #include <jpeglib.h>
 
-#include <algorithm>
 #include <climits>
 #include <csetjmp>
 #include <vector>
@@ -20,6 +18,10 @@ namespace {
 // past this many the file is taken as hostile rather than decoded for minutes.
 constexpr int kMaxScans = 500;
 
+// libjpeg's own buffers. A progressive file keeps all its coefficients, 2 bytes a sample:
+// for full-resolution colour twice the 3 bytes a pixel of the picture itself.
+constexpr long kMaxDecoderMemory = static_cast<long>(2 * kMaxImageBytes);
+
 struct ErrorManager {
     jpeg_error_mgr base;  // first, so libjpeg's err pointer is a pointer to this
     std::jmp_buf jump;
@@ -29,15 +31,38 @@ struct ErrorManager {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// Warnings are silent, except running out of data (the file ends, or its compressed data
-// ends before the image does): libjpeg would pad the rest with grey and carry on.
-void onMessage(j_common_ptr cinfo, int level) {
-    int code = cinfo->err->msg_code;
-    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) fail(cinfo);
-}
+// Warnings are silent. Running out of data is one of them: libjpeg fills the rest of the
+// picture grey, so a truncated file shows what it holds.
+void ignoreMessage(j_common_ptr, int) {}
 
 void onProgress(j_common_ptr cinfo) {
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) fail(cinfo);
+}
+
+// Where a truncated file's last whole part ends. libjpeg takes a file that stops inside
+// scan data as ending there, but refuses one that stops inside a table or scan header,
+// as a progressive file may between its scans; cut back to that segment's start, the
+// file shows what its earlier scans hold.
+std::size_t wholePartsLength(std::span<const std::uint8_t> bytes) {
+    constexpr std::uint8_t kEndOfImage = 0xD9;
+    std::size_t at = 2;  // past the start-of-image marker
+    while (at + 1 < bytes.size()) {
+        const std::uint8_t marker = bytes[at + 1];
+        // Scan data, stuffed and fill bytes, and the markers that have no length.
+        const bool withoutLength = marker == 0x00 || marker == 0x01 || marker == 0xD8 || marker == 0xFF ||
+                                   (marker >= 0xD0 && marker <= 0xD7);
+        if (bytes[at] != 0xFF || withoutLength) {
+            ++at;
+        } else if (marker == kEndOfImage) {
+            break;
+        } else {
+            if (at + 4 > bytes.size()) return at;
+            const std::size_t end = at + 2 + (std::size_t{bytes[at + 2]} << 8 | bytes[at + 3]);
+            if (end > bytes.size()) return at;
+            at = end;
+        }
+    }
+    return bytes.size();
 }
 
 // Adobe's CMYK JPEGs (the only common kind) store the ink values inverted.
@@ -52,7 +77,7 @@ public:
     JpegDecoder() {
         cinfo_.err = jpeg_std_error(&errors_.base);
         errors_.base.error_exit = fail;
-        errors_.base.emit_message = onMessage;
+        errors_.base.emit_message = ignoreMessage;
         progress_.progress_monitor = onProgress;
     }
     JpegDecoder(const JpegDecoder&) = delete;
@@ -64,6 +89,7 @@ public:
         if (setjmp(errors_.jump)) return false;
         jpeg_create_decompress(&cinfo_);
         cinfo_.progress = &progress_;
+        cinfo_.mem->max_memory_to_use = kMaxDecoderMemory;
         jpeg_mem_src(&cinfo_, bytes.data(), static_cast<unsigned long>(bytes.size()));
         jpeg_read_header(&cinfo_, TRUE);
 
@@ -72,18 +98,16 @@ public:
                          cinfo_.jpeg_color_space == JCS_YCbCr || cinfo_.jpeg_color_space == JCS_RGB;
         if (!supported) return false;
         cinfo_.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-        if (!withinImageLimits(cinfo_.image_width, cinfo_.image_height)) return false;
+        if (!withinImageLimits(cinfo_.image_width, cinfo_.image_height, 3)) return false;
 
         jpeg_start_decompress(&cinfo_);
         if (cinfo_.output_width != cinfo_.image_width || cinfo_.output_height != cinfo_.image_height)
             return false;
-        image_.emplace();
-        image_->width = static_cast<int>(cinfo_.output_width);
-        image_->height = static_cast<int>(cinfo_.output_height);
-        image_->bytesPerPixel = 3;
+        image_ = blankImage(cinfo_.output_width, cinfo_.output_height, 3);
+        if (!image_) return false;
         if (cmyk) inkRow_.resize(std::size_t{cinfo_.output_width} * 4);
         while (cinfo_.output_scanline < cinfo_.output_height) {
-            std::uint8_t* out = addRow();
+            std::uint8_t* out = image_->pixels.data() + std::size_t{cinfo_.output_scanline} * image_->stride();
             JSAMPROW row = cmyk ? inkRow_.data() : out;
             if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1) return false;
             if (cmyk) inksToBgr(out);
@@ -95,18 +119,6 @@ public:
     std::optional<Image> takeImage() { return std::move(image_); }
 
 private:
-    // The pixel buffer grows with the rows actually decoded, so a small file whose header
-    // claims a huge image fails before it costs much memory.
-    std::uint8_t* addRow() {
-        std::vector<std::uint8_t>& pixels = image_->pixels;
-        std::size_t stride = image_->stride();
-        std::size_t total = stride * image_->height;
-        std::size_t needed = pixels.size() + stride;
-        if (pixels.capacity() < needed) pixels.reserve(std::min(total, std::max(needed, 2 * pixels.capacity())));
-        pixels.resize(needed);
-        return pixels.data() + needed - stride;
-    }
-
     void inksToBgr(std::uint8_t* out) const {
         bool inverted = cinfo_.saw_Adobe_marker;
         for (std::size_t x = 0; x < cinfo_.output_width; ++x) {
@@ -129,7 +141,7 @@ private:
 std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
     JpegDecoder decoder;
-    if (!decoder.run(bytes)) return std::nullopt;
+    if (!decoder.run(bytes.first(wholePartsLength(bytes)))) return std::nullopt;
     return decoder.takeImage();
 }
 

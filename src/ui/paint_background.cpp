@@ -27,9 +27,13 @@ void paintBackground(const PixelView& canvas, const BackgroundOptions& options) 
             drawImage(canvas, *image, canvas.width / 2 - image->width / 2, canvas.height / 2 - image->height / 2,
                       mode);
             break;
-        case 1:
-            stretchImage(canvas, *image, {0, 0, canvas.width, canvas.height}, mode);
+        case 1: {
+            StretchedPicture oneOff;
+            StretchedPicture& stretched = options.stretched ? *options.stretched : oneOff;
+            drawImage(canvas, stretched.over(*image, mode, {canvas.width, canvas.height}, options.colour), 0, 0,
+                      DrawMode::Opaque);
             break;
+        }
         case 2:
             drawTiles(canvas, *image, mode);
             break;

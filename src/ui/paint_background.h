@@ -4,6 +4,7 @@
 
 #include "base/types.h"
 #include "ui/image.h"
+#include "ui/stretched_picture.h"
 
 namespace kivolt {
 
@@ -13,6 +14,8 @@ struct BackgroundOptions {
     int showImage = 0;  // non-zero: draw the image, if there is one
     int mode = 0;       // BackgroundMode: 0 centred, 1 stretched, 2 tiled; others draw no image
     const Image* image = nullptr;
+    // Keeps the stretched picture between paints; without it, every paint scales anew.
+    StretchedPicture* stretched = nullptr;
 };
 
 // Repaints the whole canvas. Images decoded from icon files (blendByAlpha) are blended by

@@ -4,7 +4,6 @@
 
 #include <csetjmp>
 #include <cstring>
-#include <vector>
 
 #include "ui/image_decode.h"
 #include "ui/image_limits.h"
@@ -37,7 +36,7 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
 }
 
 // Owns the libpng structures. run() holds the setjmp and no objects with destructors, so
-// a longjmp out of libpng skips nothing; the image and row pointers live in members.
+// a longjmp out of libpng skips nothing; the image lives in a member.
 class PngDecoder {
 public:
     explicit PngDecoder(std::span<const std::uint8_t> bytes) : reader_{bytes} {}
@@ -53,13 +52,16 @@ public:
         if (setjmp(png_jmpbuf(png_))) return false;
 
         png_set_read_fn(png_, &reader_, readFromMemory);
-        png_set_user_limits(png_, kMaxImageSide, kMaxImageSide);
+        // Not bounded by the sides: the memory bound below decides.
+        png_set_user_limits(png_, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
         png_read_info(png_, info_);
         png_uint_32 width = png_get_image_width(png_, info_);
         png_uint_32 height = png_get_image_height(png_, info_);
-        int colourType = png_get_color_type(png_, info_);
-        bool transparent = png_get_valid(png_, info_, PNG_INFO_tRNS) != 0;
-        bool withAlpha = alpha == PngAlpha::Always || colourType != PNG_COLOR_TYPE_RGB || transparent;
+        // Truecolour stays 24-bit even with a transparent colour (tRNS): the picture is
+        // copied opaquely anyway.
+        bool withAlpha = alpha == PngAlpha::Always || png_get_color_type(png_, info_) != PNG_COLOR_TYPE_RGB;
+        int bytesPerPixel = withAlpha ? 4 : 3;
+        if (!withinImageLimits(width, height, bytesPerPixel)) return false;
         // Deflate packs at most 1032 bytes into one, so a header claiming more rows than the
         // file could hold is a lie; refusing it here saves the allocation.
         std::uint64_t storedBytes = (std::uint64_t{png_get_rowbytes(png_, info_)} + 1) * height;
@@ -67,21 +69,23 @@ public:
 
         png_set_strip_16(png_);
         png_set_packing(png_);
-        png_set_expand(png_);  // palette to RGB, gray below 8 bits to 8, tRNS to alpha
+        if (withAlpha) {
+            png_set_expand(png_);  // palette to RGB, gray below 8 bits to 8, tRNS to alpha
+            png_set_add_alpha(png_, 0xFF, PNG_FILLER_AFTER);
+        }
         png_set_gray_to_rgb(png_);
         png_set_bgr(png_);
-        if (withAlpha) png_set_add_alpha(png_, 0xFF, PNG_FILLER_AFTER);
-        png_set_interlace_handling(png_);
+        const int passes = png_set_interlace_handling(png_);
         png_read_update_info(png_, info_);
 
-        int bytesPerPixel = withAlpha ? 4 : 3;
         if (png_get_rowbytes(png_, info_) != std::size_t{width} * bytesPerPixel) return false;
         image_ = blankImage(width, height, bytesPerPixel);
         if (!image_) return false;
-        rows_.resize(height);
-        for (png_uint_32 y = 0; y < height; ++y)
-            rows_[y] = image_->pixels.data() + static_cast<std::size_t>(image_->stride()) * y;
-        png_read_image(png_, rows_.data());
+        // Row by row into the image, each pass of an interlaced file over the whole of it.
+        for (int pass = 0; pass < passes; ++pass) {
+            for (png_uint_32 y = 0; y < height; ++y)
+                png_read_row(png_, image_->pixels.data() + static_cast<std::size_t>(image_->stride()) * y, nullptr);
+        }
         png_read_end(png_, nullptr);
         return true;
     }
@@ -93,7 +97,6 @@ private:
     png_structp png_ = nullptr;
     png_infop info_ = nullptr;
     std::optional<Image> image_;
-    std::vector<png_bytep> rows_;
 };
 
 }  // namespace
@@ -108,7 +111,7 @@ std::optional<PngSize> readPngSize(std::span<const std::uint8_t> bytes) {
         return std::nullopt;
     std::uint32_t width = be32(bytes.data() + 16);
     std::uint32_t height = be32(bytes.data() + 20);
-    if (!withinImageLimits(width, height)) return std::nullopt;
+    if (!withinImageLimits(width, height, 4)) return std::nullopt;
     return PngSize{static_cast<int>(width), static_cast<int>(height)};
 }
 

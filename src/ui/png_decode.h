@@ -19,7 +19,7 @@ struct PngSize {
 std::optional<PngSize> readPngSize(std::span<const std::uint8_t> bytes);
 
 enum class PngAlpha {
-    OnlyWhenStored,  // truecolour without transparency gives 24 bits
+    OnlyWhenStored,  // truecolour gives 24 bits, transparent colour (tRNS) or not
     Always,          // always 32 bits (icon images)
 };
 std::optional<Image> decodePngWith(std::span<const std::uint8_t> bytes, PngAlpha alpha);

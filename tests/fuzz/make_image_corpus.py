@@ -80,6 +80,11 @@ def main():
                              b"", rows(3, 2, 16, lambda x, y: x * 0x1234 + y)),
         "bmp24.bmp": bmp(info_header(3, 2, 24), b"", rows(3, 2, 24, lambda x, y: x * 0x102030 + y)),
         "bmp32.bmp": bmp(info_header(2, 2, 32), b"", rows(2, 2, 32, lambda x, y: 0x80000000 | x << 16 | y)),
+        # Run-length coded: runs, an absolute run, a delta, line ends and the end of the bitmap.
+        "bmp8_rle.bmp": bmp(info_header(5, 4, 8, compression=1, colours=4), palette(4),
+                            bytes((3, 1, 2, 2, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 3, 0, 0, 0, 1))),
+        "bmp4_rle.bmp": bmp(info_header(6, 3, 4, compression=2, colours=16), palette(16),
+                            bytes((4, 0x12, 0, 0, 0, 5, 0x34, 0x56, 0x70, 0, 0, 2, 1, 0, 3, 0xAB, 0, 1))),
         "bmp_core.bmp": bmp(struct.pack("<IHHHH", 12, 2, 2, 1, 1), bytes((0, 0, 0, 255, 255, 255)),
                             rows(2, 2, 1, lambda x, y: x ^ y)),
         "icon_mixed.ico": icon([(4, 1, icon_dib(4, 1, lambda x, y: x % 2, lambda x, y: x == y)),

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "test_canvas.h"
+#include "ui/raster.h"
 
 namespace kivolt {
 namespace {
@@ -92,6 +93,69 @@ TEST(PaintBackground, StretchedFillsTheCanvas) {
 
     Image empty = makeImage(0, 0);
     paintBackground(empty.view(), withImage(flat, 1));  // nothing to draw on, nothing drawn
+}
+
+// What stretching on every paint gives: the fill, then the picture scaled over it.
+Image stretchedOverFill(int width, int height, const Image& picture) {
+    Image canvas = filledImage(width, height, kFill);
+    const DrawMode mode = picture.blendByAlpha ? DrawMode::Blend : DrawMode::Opaque;
+    stretchImage(canvas.view(), picture, {0, 0, width, height}, mode);
+    return canvas;
+}
+
+TEST(PaintBackground, KeptStretchedPictureHasThePixelsOfScalingEveryTime) {
+    Image translucent = makeImage(9, 4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 9; ++x) setPixel(translucent, x, y, marked(x * 20, y * 50), x * 30);
+    }
+    Image icon = translucent;
+    icon.blendByAlpha = true;
+    const Image pictures[] = {markedImage(300, 20), markedImage(5, 7), translucent, icon};
+    const Size sizes[] = {{225, 42}, {42, 225}, {3, 1}};
+    for (const Image& picture : pictures) {
+        StretchedPicture stretched;
+        BackgroundOptions options = withImage(picture, 1);
+        options.stretched = &stretched;
+        for (const Size size : sizes) {
+            SCOPED_TRACE(::testing::Message() << picture.width << "x" << picture.height
+                                              << (picture.blendByAlpha ? " icon" : "") << " on " << size.width << "x"
+                                              << size.height);
+            const Image expected = stretchedOverFill(size.width, size.height, picture);
+            EXPECT_EQ(paint(size.width, size.height, options).pixels, expected.pixels);
+            EXPECT_EQ(paint(size.width, size.height, options).pixels, expected.pixels);  // the kept one
+        }
+    }
+}
+
+TEST(PaintBackground, StretchedPictureIsScaledAgainOnlyWhenSomethingChanged) {
+    constexpr Colour kRed = rgb(200, 0, 0), kBlue = rgb(0, 0, 200), kGreen = rgb(0, 200, 0);
+    Image picture = filledImage(40, 10, kRed);
+    StretchedPicture stretched;
+    BackgroundOptions options = withImage(picture, 1);
+    options.stretched = &stretched;
+    const auto shows = [&](int width, Colour colour) {
+        Image canvas = paint(width, 5, options);
+        return maskOf(canvas, colour) == std::vector<std::string>(5, std::string(width, '#'));
+    };
+    EXPECT_TRUE(shows(20, kRed));
+
+    // The picture changes behind the kept result's back: the same size shows what was
+    // scaled before, so nothing was scaled again.
+    picture = filledImage(40, 10, kBlue);
+    EXPECT_TRUE(shows(20, kRed));
+    EXPECT_TRUE(shows(21, kBlue));  // another size
+
+    picture = filledImage(40, 10, kGreen);
+    options.colour = rgb(1, 2, 3);  // another fill
+    EXPECT_TRUE(shows(21, kGreen));
+
+    picture = filledImage(40, 10, kRed);
+    stretched.forget();  // another picture in the same object
+    EXPECT_TRUE(shows(21, kRed));
+
+    const Image other = filledImage(40, 10, kBlue);
+    options.image = &other;
+    EXPECT_TRUE(shows(21, kBlue));
 }
 
 TEST(PaintBackground, IconImagesBlendOthersIgnoreAlpha) {
