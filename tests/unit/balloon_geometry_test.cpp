@@ -5,6 +5,8 @@
 namespace kivolt {
 namespace {
 
+constexpr Monitor kScreen{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+
 BalloonInput horizontalExample(int boxY) {
     BalloonInput in;
     in.textWidth = 60;
@@ -12,7 +14,7 @@ BalloonInput horizontalExample(int boxY) {
     in.box = {100, boxY};
     in.cell = {104, 5};
     in.itemSize = 32;
-    in.display = {1920, 1080};
+    in.monitor = kScreen;
     return in;
 }
 
@@ -45,7 +47,7 @@ TEST(BalloonGeometry, VerticalSidesAndOtherOrientations) {
     in.box = {10, 200};
     in.cell = {5, 62};
     in.itemSize = 32;
-    in.display = {1920, 1080};
+    in.monitor = kScreen;
     BalloonGeometry g = balloonGeometry(in);
     EXPECT_EQ(g.body, (Point{28, 0}));
     EXPECT_EQ(g.window, (Point{10 + 5 + 32, 200 + 62 + 16 - 12}));
