@@ -1,5 +1,5 @@
 // Working the real box with synthetic input: clicks launch, drags reorder, the context menu
-// removes and pins, running programs are marked.
+// removes and pins, running programs are marked; long rows and columns show every shortcut.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,9 +31,9 @@ protected:
     void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
 
     std::string prefs() const { return prefsPath(folder.path()); }
-    BoxWindows start(const std::string& options, const std::string& groups) {
+    BoxWindows start(const std::string& options, const std::string& groups, Point at = {kBoxX, kBoxY}) {
         CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), options + "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) +
+        writeFileBytes(prefs(), options + "X = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) +
                                     "\r\n" + groups);
         box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
         BoxWindows windows = box->waitForWindows();
@@ -52,6 +52,15 @@ protected:
         for (int step = 1; step <= 4; ++step) moveMouse(from.x + dx * step / 4, from.y + dy * step / 4);
         mouseButton(MOUSEEVENTF_LEFTUP);
         BoxProcess::settle();
+    }
+
+    // Starts a box of `count` shortcuts named S0, S1, ...: the launch probe at `probeAt`, the
+    // Windows folder everywhere else.
+    BoxWindows startMany(const std::string& options, int count, int probeAt, Point at) {
+        std::string groups;
+        for (int i = 0; i < count; ++i)
+            groups += group(i, i == probeAt ? launchProbePath() : "C:\\windows", "", 0, "S" + std::to_string(i));
+        return start(options, groups, at);
     }
 
     TempFolder folder;
@@ -94,6 +103,99 @@ TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
     ASSERT_NE(a, std::string::npos);
     EXPECT_LT(b, c);
     EXPECT_LT(c, a) << saved;
+}
+
+TEST_F(InteractionTest, PressOnOneShortcutAndReleaseOnItsNeighbourLaunchesNothing) {
+    const std::string probe = launchProbePath();
+    const BoxWindows w = start("FensterPos = 1\r\n", group(0, probe, "", 0, "A") + group(1, probe, "", 0, "B"));
+    ASSERT_TRUE(w.main);
+    // Pressed on A's last column, released on B's first: 9 pixels, no drag.
+    moveMouse(kBoxX + 55, kBoxY + 20);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    moveMouse(kBoxX + 64, kBoxY + 20);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+    BoxProcess::settle(1000);
+    EXPECT_EQ(waitForProbeRecord(record, 0), "");
+    clickAt(kBoxX + 64, kBoxY + 20);  // a whole click on B does launch
+    EXPECT_NE(waitForProbeRecord(record), "");
+    quitAndReadPrefs(w.main);
+}
+
+TEST_F(InteractionTest, DragReleasedOutsideTheBoxMovesNothing) {
+    const BoxWindows w = startMany("FensterPos = 1\r\n", 4, -1, {kBoxX, kBoxY});
+    ASSERT_TRUE(w.main);
+    dragFrom(iconCentre(2), 0, 200);
+    const std::string saved = quitAndReadPrefs(w.main);
+    size_t last = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t at = saved.find("Name = S" + std::to_string(i) + "\r\n");
+        ASSERT_NE(at, std::string::npos) << saved;
+        EXPECT_GT(at, last) << "S" << i << " out of place:\n" << saved;
+        last = at;
+    }
+}
+
+TEST_F(InteractionTest, DragInATwoColumnBoxLandsInTheCellUnderThePointer) {
+    // 26 in a column: two columns, filled row by row; shortcut i at x 5 + 42 (i mod 2),
+    // y 20 + 42 (i div 2).
+    const BoxWindows w = startMany("FensterPos = 0\r\n", 26, -1, {kBoxX, 0});
+    ASSERT_TRUE(w.main);
+    ASSERT_EQ(clientRectOnScreen(w.main).w, 2 * 42);
+    // From the middle of S0 to the middle of S21 (row 10, column 1): S0 goes after S21.
+    const Point from{kBoxX + 5 + 16, 20 + 16};
+    const Point to{kBoxX + 47 + 16, 20 + 10 * 42 + 16};
+    dragFrom(from, to.x - from.x, to.y - from.y);
+    const std::string saved = quitAndReadPrefs(w.main);
+    const size_t s21 = saved.find("Name = S21\r\n"), s0 = saved.find("Name = S0\r\n"), s22 = saved.find("Name = S22\r\n");
+    ASSERT_NE(s0, std::string::npos) << saved;
+    EXPECT_LT(s21, s0) << saved;
+    EXPECT_LT(s0, s22) << saved;
+    EXPECT_LT(saved.find("Name = S1\r\n"), s21);
+}
+
+TEST_F(InteractionTest, LongColumnAndLongRowShowTheirLastShortcut) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int workW = work.right - work.left, workH = work.bottom - work.top;
+    {
+        // One more than two columns of whole cells hold (51 on 1080 pixels): three columns.
+        const int count = 2 * ((workH - 15) / 42) + 1;
+        const BoxWindows w = startMany("FensterPos = 0\r\n", count, count - 1, {kBoxX, work.top});
+        ASSERT_TRUE(w.main);
+        EXPECT_EQ(clientRectOnScreen(w.main), (Rect{kBoxX, static_cast<int>(work.top), 3 * 42, workH}));
+        const int last = count - 1;
+        clickAt(kBoxX + 5 + 42 * (last % 3) + 16, work.top + 20 + 42 * (last / 3) + 16);
+        EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the column cannot be clicked";
+        quitAndReadPrefs(w.main);
+    }
+    DeleteFileA(record.c_str());
+    {
+        // One more than two rows of the display's width hold (91 on 1920 pixels): three rows.
+        const int count = 2 * ((workW - 1 - 15) / 42) + 1;
+        const BoxWindows w = startMany("FensterPos = 1\r\n", count, count - 1, {static_cast<int>(work.left), kBoxY});
+        ASSERT_TRUE(w.main);
+        EXPECT_EQ(clientRectOnScreen(w.main), (Rect{static_cast<int>(work.left), kBoxY, workW, 3 * 42}));
+        clickAt(work.left + 20 + 16, kBoxY + 2 * 42 + 5 + 16);
+        EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the row cannot be clicked";
+        quitAndReadPrefs(w.main);
+    }
+}
+
+TEST_F(InteractionTest, PinToggleAtTheRightEdgeKeepsTheBoxFlushWithIt) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Point at{work.right - 42, kBoxY};
+    const BoxWindows w = start("FensterPos = 1\r\nKivolt fixieren = 1\r\n", group(0, "C:\\windows", "", 0, "A"), at);
+    ASSERT_TRUE(w.main);
+    ASSERT_EQ(clientRectOnScreen(w.main), (Rect{at.x, at.y, 42, 42}));
+    menuCommand({at.x + 21, at.y + 21}, {at.x + 21, at.y + 21}, 6);  // "Kivolt fixieren": unpinned
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{static_cast<int>(work.right) - 57, at.y, 57, 42}));
+    EXPECT_EQ(clientRectOnScreen(w.overlay), clientRectOnScreen(w.main));
+    menuCommand({work.right - 20, at.y + 21}, {work.right - 20, at.y + 21}, 6);  // pinned again
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{at.x, at.y, 42, 42}));
+    const std::string saved = quitAndReadPrefs(w.main);
+    EXPECT_NE(saved.find("\r\nX = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) + "\r\n"), std::string::npos)
+        << saved;
 }
 
 TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {
