@@ -85,6 +85,9 @@ Extent wholeCellExtent(const GridShape& shape, Int64 count, const Monitor& monit
     return {along, std::min(lines * c, work.across)};
 }
 
+// The pointer outside the box reads (-1, -1).
+bool insideBox(Point pointer) { return pointer.x >= 0 && pointer.y >= 0; }
+
 // Where a pointer falls among the slots: the row, and the boundary within it (counted down
 // the column in a vertical box of one column, with the row 0).
 struct SlotPlace {
@@ -138,8 +141,6 @@ Point gripOffset(const GridShape& shape) {
     if (shape.pinned) return {0, 0};
     return isHorizontal(shape) ? Point{kGripWidth, 0} : Point{0, kGripWidth};
 }
-
-bool insideBox(Point pointer) { return pointer.x >= 0 && pointer.y >= 0; }
 
 bool onGripStrip(const GridShape& shape, Point pointer) {
     const Point grip = gripOffset(shape);

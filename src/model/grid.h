@@ -32,9 +32,7 @@ int cellSize(const GridShape& shape);
 // Where the first cell starts: past the grip strip, or at (0, 0) when pinned.
 Point gripOffset(const GridShape& shape);
 
-// A point inside the box; the pointer outside it reads (-1, -1).
-bool insideBox(Point pointer);
-// The pointer is on the grip strip of a box that is not pinned.
+// The pointer is on the grip strip of a box that is not pinned; never when it is outside.
 bool onGripStrip(const GridShape& shape, Point pointer);
 
 // The client size of the box holding `count` shortcuts on `monitor`. One long row (column)

@@ -171,8 +171,8 @@ TEST_F(BoxTest, StoredPositionOnNoMonitorStartsFullyVisibleOnTheNearestOne) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     // The bottom-right corner of the work area, the nearest place to (5000, 3000).
     const Rect expected{static_cast<int>(work.right) - 57, static_cast<int>(work.bottom) - 42, 57, 42};
-    EXPECT_EQ(clientRectOnScreen(w.main), expected);
-    EXPECT_EQ(clientRectOnScreen(w.overlay), expected);
+    EXPECT_TRUE(waitForClientRect(w.main, expected)) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    EXPECT_TRUE(waitForClientRect(w.overlay, expected)) << ::testing::PrintToString(clientRectOnScreen(w.overlay));
     EXPECT_EQ(screenPixel(expected.x + 5, expected.y + 17), kGripBar);
     quitThrough(w.main);
     EXPECT_EQ(readFileBytes(prefs()).find("X = " + std::to_string(expected.x) + "\r\nY = " + std::to_string(expected.y)),

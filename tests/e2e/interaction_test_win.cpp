@@ -124,6 +124,7 @@ TEST_F(InteractionTest, PressOnOneShortcutAndReleaseOnItsNeighbourLaunchesNothin
 TEST_F(InteractionTest, DragReleasedOutsideTheBoxMovesNothing) {
     const BoxWindows w = startMany("FensterPos = 1\r\n", 4, -1, {kBoxX, kBoxY});
     ASSERT_TRUE(w.main);
+    ASSERT_TRUE(waitForClientRect(w.main, {kBoxX, kBoxY, 4 * 42 + 15, 42}));
     dragFrom(iconCentre(2), 0, 200);
     const std::string saved = quitAndReadPrefs(w.main);
     size_t last = 0;
@@ -138,12 +139,16 @@ TEST_F(InteractionTest, DragReleasedOutsideTheBoxMovesNothing) {
 TEST_F(InteractionTest, DragInATwoColumnBoxLandsInTheCellUnderThePointer) {
     // 26 in a column: two columns, filled row by row; shortcut i at x 5 + 42 (i mod 2),
     // y 20 + 42 (i div 2).
-    const BoxWindows w = startMany("FensterPos = 0\r\n", 26, -1, {kBoxX, 0});
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int top = work.top;
+    const BoxWindows w = startMany("FensterPos = 0\r\n", 26, -1, {kBoxX, top});
     ASSERT_TRUE(w.main);
-    ASSERT_EQ(clientRectOnScreen(w.main).w, 2 * 42);
+    ASSERT_TRUE(waitForClientRect(w.main, {kBoxX, top, 2 * 42, static_cast<int>(work.bottom) - top}))
+        << ::testing::PrintToString(clientRectOnScreen(w.main));
     // From the middle of S0 to the middle of S21 (row 10, column 1): S0 goes after S21.
-    const Point from{kBoxX + 5 + 16, 20 + 16};
-    const Point to{kBoxX + 47 + 16, 20 + 10 * 42 + 16};
+    const Point from{kBoxX + 5 + 16, top + 20 + 16};
+    const Point to{kBoxX + 47 + 16, top + 20 + 10 * 42 + 16};
     dragFrom(from, to.x - from.x, to.y - from.y);
     const std::string saved = quitAndReadPrefs(w.main);
     const size_t s21 = saved.find("Name = S21\r\n"), s0 = saved.find("Name = S0\r\n"), s22 = saved.find("Name = S22\r\n");
@@ -162,7 +167,8 @@ TEST_F(InteractionTest, LongColumnAndLongRowShowTheirLastShortcut) {
         const int count = 2 * ((workH - 15) / 42) + 1;
         const BoxWindows w = startMany("FensterPos = 0\r\n", count, count - 1, {kBoxX, work.top});
         ASSERT_TRUE(w.main);
-        EXPECT_EQ(clientRectOnScreen(w.main), (Rect{kBoxX, static_cast<int>(work.top), 3 * 42, workH}));
+        EXPECT_TRUE(waitForClientRect(w.main, {kBoxX, static_cast<int>(work.top), 3 * 42, workH}))
+            << ::testing::PrintToString(clientRectOnScreen(w.main));
         const int last = count - 1;
         clickAt(kBoxX + 5 + 42 * (last % 3) + 16, work.top + 20 + 42 * (last / 3) + 16);
         EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the column cannot be clicked";
@@ -174,7 +180,8 @@ TEST_F(InteractionTest, LongColumnAndLongRowShowTheirLastShortcut) {
         const int count = 2 * ((workW - 1 - 15) / 42) + 1;
         const BoxWindows w = startMany("FensterPos = 1\r\n", count, count - 1, {static_cast<int>(work.left), kBoxY});
         ASSERT_TRUE(w.main);
-        EXPECT_EQ(clientRectOnScreen(w.main), (Rect{static_cast<int>(work.left), kBoxY, workW, 3 * 42}));
+        EXPECT_TRUE(waitForClientRect(w.main, {static_cast<int>(work.left), kBoxY, workW, 3 * 42}))
+            << ::testing::PrintToString(clientRectOnScreen(w.main));
         clickAt(work.left + 20 + 16, kBoxY + 2 * 42 + 5 + 16);
         EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the row cannot be clicked";
         quitAndReadPrefs(w.main);
@@ -187,12 +194,13 @@ TEST_F(InteractionTest, PinToggleAtTheRightEdgeKeepsTheBoxFlushWithIt) {
     const Point at{work.right - 42, kBoxY};
     const BoxWindows w = start("FensterPos = 1\r\nKivolt fixieren = 1\r\n", group(0, "C:\\windows", "", 0, "A"), at);
     ASSERT_TRUE(w.main);
-    ASSERT_EQ(clientRectOnScreen(w.main), (Rect{at.x, at.y, 42, 42}));
+    ASSERT_TRUE(waitForClientRect(w.main, {at.x, at.y, 42, 42})) << ::testing::PrintToString(clientRectOnScreen(w.main));
     menuCommand({at.x + 21, at.y + 21}, {at.x + 21, at.y + 21}, 6);  // "Kivolt fixieren": unpinned
-    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{static_cast<int>(work.right) - 57, at.y, 57, 42}));
-    EXPECT_EQ(clientRectOnScreen(w.overlay), clientRectOnScreen(w.main));
+    const Rect unpinned{static_cast<int>(work.right) - 57, at.y, 57, 42};
+    EXPECT_TRUE(waitForClientRect(w.main, unpinned)) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    EXPECT_TRUE(waitForClientRect(w.overlay, unpinned)) << ::testing::PrintToString(clientRectOnScreen(w.overlay));
     menuCommand({work.right - 20, at.y + 21}, {work.right - 20, at.y + 21}, 6);  // pinned again
-    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{at.x, at.y, 42, 42}));
+    EXPECT_TRUE(waitForClientRect(w.main, {at.x, at.y, 42, 42})) << ::testing::PrintToString(clientRectOnScreen(w.main));
     const std::string saved = quitAndReadPrefs(w.main);
     EXPECT_NE(saved.find("\r\nX = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) + "\r\n"), std::string::npos)
         << saved;
