@@ -24,6 +24,13 @@ bool liesOnAny(std::span<const Monitor> monitors, const Rect& box) {
                        [&box](const Monitor& m) { return overlapArea(m.bounds, box) > 0; });
 }
 
+// The position that puts `box` inside `area`, moving it as little as possible; a box larger
+// than the area keeps its left (top) edge on the area's, where the grip is.
+Point clampInto(const Rect& box, const Rect& area) {
+    return {std::max(std::min(box.x, area.right() - box.w), area.x),
+            std::max(std::min(box.y, area.bottom() - box.h), area.y)};
+}
+
 }  // namespace
 
 Monitor monitorFor(std::span<const Monitor> monitors, const Rect& box) {
@@ -40,11 +47,6 @@ Monitor monitorFor(std::span<const Monitor> monitors, const Rect& box) {
 Point startPosition(std::span<const Monitor> monitors, const Rect& box) {
     if (monitors.empty() || liesOnAny(monitors, box)) return {box.x, box.y};
     return clampInto(box, monitorFor(monitors, box).workArea);
-}
-
-Point clampInto(const Rect& box, const Rect& area) {
-    return {std::max(std::min(box.x, area.right() - box.w), area.x),
-            std::max(std::min(box.y, area.bottom() - box.h), area.y)};
 }
 
 }  // namespace kivolt

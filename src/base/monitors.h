@@ -25,8 +25,4 @@ Monitor monitorFor(std::span<const Monitor> monitors, const Rect& box);
 // unplugged, or a hand-edited position); then fully inside the nearest work area.
 Point startPosition(std::span<const Monitor> monitors, const Rect& box);
 
-// The position that puts `box` inside `area`, moving it as little as possible; a box
-// larger than the area keeps its left (top) edge on the area's, where the grip is.
-Point clampInto(const Rect& box, const Rect& area);
-
 }  // namespace kivolt
