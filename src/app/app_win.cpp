@@ -13,6 +13,7 @@
 #include "settings/prefs_location.h"
 #include "settings/prefs_location_win.h"
 #include "ui/image_file_win.h"
+#include "ui/monitors_win.h"
 #include "ui/paint_background.h"
 #include "ui/paint_overlay.h"
 #include "ui/pointer_win.h"
@@ -27,20 +28,6 @@ namespace {
 
 constexpr DWORD kWaitTimeoutMs = 2;
 constexpr double kDragThreshold = 10.0;
-
-Rect workAreaRect() {
-    RECT r{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-Size primaryDisplaySize() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof(mode);
-    if (EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
-        return {static_cast<int>(mode.dmPelsWidth), static_cast<int>(mode.dmPelsHeight)};
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
 
 }  // namespace
 
@@ -68,8 +55,6 @@ bool App::startUp() {
     balloonFont_.reset(createBalloonFont());
     icons_.emplace(instance_);
     balloon_.emplace(windows_, balloonFont_.get());
-    const Rect workArea = workAreaRect();
-    taskbarHeight_ = GetSystemMetrics(SM_CYSCREEN) - (workArea.y + workArea.h);
     loadSettings();
 
     if (!windows_.registerClasses() || !CanvasControl::registerClass(instance_)) return false;
@@ -79,6 +64,7 @@ bool App::startUp() {
     options.client = {shortcuts_.count() > 0 ? shortcuts_.count() * cell : cell, cell};
     options.transparency = settings_.transparency;
     options.backgroundColour = settings_.backgroundColour;
+    options.topmost = settings_.alwaysOnTop == 1;
     options.registerDropTarget = [this](HWND main) {
         drop_.emplace(main, [this](DroppedFiles files) {
             LoopEvent event;
@@ -102,6 +88,9 @@ bool App::startUp() {
         shortcutsUnread_ = GetFileAttributesA(prefsPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
     setPinnedCheck(menu_.get(), pinnedFlag_);
     layoutWindows();
+    // A stored position on no monitor (one that was unplugged) would leave the box out of reach.
+    const Rect box = windowRect(pair_.main());
+    if (const Point start = startPosition(displayMonitors(), box); start != Point{box.x, box.y}) pair_.moveBox(start);
     ensurePrefsFile(appDataDir_);
     rerenderIcons();
     pressedIndex_ = -1;
@@ -138,6 +127,7 @@ void App::dispatch(const LoopEvent& event) {
     case EventKind::RawMessage:
         switch (event.message) {
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // the second press of a double click is a press too
             if (!dialogInFront()) onLeftPress();
             return;
         case WM_LBUTTONUP:
@@ -190,18 +180,14 @@ void App::saveOnQuit() {
     saved_ = true;
     const Rect outer = windowRect(pair_.main());
     const Size client = pair_.clientSize();
-    const Point position = clampWindowPosition({outer.x, outer.y, client.width, client.height}, workAreaRect());
+    const Rect box{outer.x, outer.y, client.width, client.height};
+    const Point position = clampWindowPosition(box, monitorOf(box));
     PrefsFile prefs;
     kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_);
 }
 
-bool App::onGripStrip(Point p) const {
-    return (settings_.orientation == kOrientationHorizontal && p.x < kGripWidth) ||
-           (settings_.orientation == 0 && p.y < kGripWidth);
-}
-
 void App::onLeftPress() {
-    if (!pinnedFlag_ && onGripStrip(pointer())) {
+    if (onGripStrip(gridShape(), pointer())) {
         // The system's move loop runs inside the send; the overlay follows and the box snaps.
         HWND canvas = pair_.overlayCanvas() ? pair_.overlayCanvas()->hwnd() : nullptr;
         EnableWindow(canvas, FALSE);
@@ -223,11 +209,14 @@ void App::onPointerMove() {
 
 void App::onLeftRelease() {
     if (draggingFlag_ && pressedIndex_ >= 0) {
-        moveToPointer(shortcuts_, gridShape(), pressedIndex_, pointer());
+        // Released outside the box, the drag moves nothing.
+        moveToPointer(shortcuts_, gridShape(), pair_.clientSize().width, pressedIndex_, pointer());
         setOverlayCursor(kCursorArrow);
         draggingFlag_ = false;
-    } else if (const Shortcut* shortcut = shortcuts_.selectAt(hitTest(shortcuts_, settings_.itemSize, pointer()))) {
-        launchShortcut(*shortcut);
+    } else if (const int released = hitTest(shortcuts_, settings_.itemSize, pointer());
+               released >= 0 && released == pressedIndex_) {
+        // A click: pressed and released on the same shortcut.
+        launchShortcut(*shortcuts_.selectAt(released));
     }
     redrawFlag_ = true;
     pressedIndex_ = -1;
@@ -238,7 +227,7 @@ void App::onRightPress() { menuTargetIndex_ = hitTest(shortcuts_, settings_.item
 void App::onRightRelease() { showContextMenu(menu_.get(), pair_.main()); }
 
 void App::updateCursor() {
-    if (!pinnedFlag_ && onGripStrip(pointer()))
+    if (onGripStrip(gridShape(), pointer()))
         setOverlayCursor(kCursorSizeAll);
     else if (!draggingFlag_ && overlayCursor() != kCursorArrow)
         setOverlayCursor(kCursorArrow);
@@ -319,7 +308,7 @@ void App::onConfigControl(int id) {
 }
 
 void App::onFilesDropped(const DroppedFiles& drop) {
-    kivolt::onFilesDropped(shortcuts_, drop, shortcutContext(), gridShape(), resolveLink);
+    kivolt::onFilesDropped(shortcuts_, drop, shortcutContext(), gridShape(), pair_.clientSize().width, resolveLink);
     layoutWindows();
 }
 
@@ -342,15 +331,14 @@ void App::loadBackgroundImage(const std::string& path) {
     backgroundImage_ = loadImageFile(path);
     stretchedBackground_.forget();
 }
-void App::setSkipSnap() { pair_.skipNextSnap(); }
 void App::setTopmost(bool topmost) { pair_.setTopmost(topmost); }
 void App::setAlpha(int alpha) { pair_.setAlpha(alpha); }
 void App::updateAutostartLink(int autostart) { kivolt::updateAutostartLink(autostart); }
 void App::setRedraw() { redrawFlag_ = true; }
 
 void App::layoutWindows() {
-    display_ = primaryDisplaySize();
-    pair_.resizeBox(boxClientSize(gridShape(), shortcuts_.count(), {display_, taskbarHeight_}));
+    const Monitor monitor = monitorOf(windowRect(pair_.main()));
+    pair_.resizeBox(boxClientSize(gridShape(), shortcuts_.count(), monitor), monitor.workArea);
 }
 
 void App::rerenderIcons() {
@@ -371,7 +359,7 @@ void App::updateNameBalloon() {
         input.box = {box.x, box.y};
         input.cell = {shortcut->cellX, shortcut->cellY};
         input.itemSize = settings_.itemSize;
-        input.display = display_;
+        input.monitor = monitorOf({box.x + input.cell.x, box.y + input.cell.y, input.itemSize, input.itemSize});
         input.anchor = {overlay.x + settings_.itemSize / 2 + cellSize(gridShape()) * hoveredIndex_ + 5, overlay.y - 45};
         balloon_->show(pair_.main(), input, shortcut->name);
     } else if (balloon_->exists() && hoveredIndex_ == -1) {
@@ -406,7 +394,7 @@ void App::paintOverlay() {
     state.pinned = pinnedFlag_;
     state.dragging = draggingFlag_;
     state.pointer = draggingFlag_ ? pointer() : pointerIn(pair_.overlay());
-    state.leftButtonDown = GetAsyncKeyState(VK_LBUTTON) != 0;
+    state.leftButtonDown = leftButtonDown();
     state.systemColours = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNSHADOW)};
     // One process snapshot per paint, asked for every Shortcut.
     std::optional<RunningPrograms> running;

@@ -80,7 +80,6 @@ private:
     void setWindowColour(Colour colour) override;
     void releaseBackgroundImage() override;
     void loadBackgroundImage(const std::string& path) override;
-    void setSkipSnap() override;
     void layoutWindows() override;
     void setTopmost(bool topmost) override;
     void rerenderIcons() override;
@@ -94,7 +93,6 @@ private:
     void releaseShortcutIcons();
 
     bool dialogInFront() const;
-    bool onGripStrip(Point p) const;
     void setOverlayCursor(int index);
     int overlayCursor() const;
     Point pointer() const;  // MainWindow client coordinates, (-1, -1) outside
@@ -119,8 +117,6 @@ private:
 
     std::string appDataDir_;
     std::string prefsPath_;
-    int taskbarHeight_ = 0;
-    Size display_;  // the primary display as measured by the last layout
 
     bool redrawFlag_ = false;
     bool pinnedFlag_ = false;

@@ -23,6 +23,8 @@ struct Rect {
     int y = 0;
     int w = 0;
     int h = 0;
+    int right() const { return x + w; }   // one past the last column
+    int bottom() const { return y + h; }  // one past the last row
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

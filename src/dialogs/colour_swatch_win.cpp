@@ -7,6 +7,7 @@
 #include "dialogs/colour_swatch_look.h"
 #include "dialogs/modal_windows_win.h"
 #include "ui/canvas_control_win.h"
+#include "ui/pointer_win.h"
 
 namespace kivolt {
 namespace {
@@ -42,15 +43,6 @@ SwatchRecord* recordOf(HWND control) {
 
 SwatchRecord* recordOf(HWND parent, int controlId) { return parent ? recordOf(GetDlgItem(parent, controlId)) : nullptr; }
 
-// The pointer in the window's client coordinates; (-1, -1) outside its client area.
-Point pointerIn(HWND window) {
-    POINT p;
-    RECT client;
-    if (!GetCursorPos(&p) || !ScreenToClient(window, &p) || !GetClientRect(window, &client)) return {-1, -1};
-    if (p.x < 0 || p.y < 0 || p.x >= client.right || p.y >= client.bottom) return {-1, -1};
-    return {p.x, p.y};
-}
-
 // True when a new colour was chosen.
 bool handleNotification(HWND control, const LoopEvent& event) {
     SwatchRecord* record = recordOf(control);
@@ -75,8 +67,7 @@ bool handleNotification(HWND control, const LoopEvent& event) {
 void repaint(HWND window, HWND control, const SwatchRecord& record) {
     CanvasControl* canvas = CanvasControl::fromHwnd(control);
     if (!canvas || !canvas->beginDrawing()) return;
-    const bool held = GetAsyncKeyState(VK_LBUTTON) != 0;
-    const SwatchLook look = swatchLook(record.rect, pointerIn(window), held, record.pressed);
+    const SwatchLook look = swatchLook(record.rect, pointerIn(window), leftButtonDown(), record.pressed);
     const std::array<int, 3> indexes = swatchFrameColourIndexes(look);
     const SwatchFrame frame = {GetSysColor(indexes[0]), GetSysColor(indexes[1]), GetSysColor(indexes[2])};
     paintColourSwatch(canvas->pixels(), {record.rect.w, record.rect.h}, GetSysColor(COLOR_BTNFACE), frame,

@@ -11,16 +11,8 @@ namespace kivolt {
 
 namespace {
 
-// The slot formulas count cells along the long axis only, from an offset.
-int slotAlongAxis(const GridShape& shape, Point pointer, int offset) {
-    int v = isHorizontal(shape) ? pointer.x : pointer.y;
-    return roundNearest(static_cast<double>(v - offset) / cellSize(shape));
-}
+using Int64 = std::int64_t;
 
-int dragOffset(const GridShape& shape) { return shape.pinned ? 0 : kGripWidth; }
-
-// Drops subtract the grip width whether or not the box is pinned.
-constexpr int kDropOffset = kGripWidth;
 // The marker is a 4-pixel bar centred on the boundary between two cells, reaching 4 pixels
 // past the icons on either side.
 constexpr int kMarkerShift = 2;
@@ -28,8 +20,107 @@ constexpr int kMarkerThickness = 4;
 constexpr int kMarkerOverhang = 4;
 constexpr int kMarkerMargin = 1;
 
-int clampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX));
+int clampToInt(Int64 value, Int64 low) { return static_cast<int>(std::clamp<Int64>(value, low, INT_MAX)); }
+
+Int64 ceilDiv(Int64 a, Int64 b) { return (a + b - 1) / b; }
+
+// Sizes are worked out along the long axis (the row of a horizontal box, the column of a
+// vertical one) and across it.
+struct Extent {
+    Int64 along = 0;
+    Int64 across = 0;
+};
+
+Size sizeOf(const GridShape& shape, Extent e) {
+    if (isHorizontal(shape)) return {clampToInt(e.along, 1), clampToInt(e.across, 1)};
+    return {clampToInt(e.across, 1), clampToInt(e.along, 1)};
+}
+
+// The work area along and across the box's long axis.
+Extent workExtent(const GridShape& shape, const Monitor& monitor) {
+    const Rect& work = monitor.workArea;
+    return isHorizontal(shape) ? Extent{work.w, work.h} : Extent{work.h, work.w};
+}
+
+Int64 gripAlong(const GridShape& shape) { return shape.pinned ? 0 : kGripWidth; }
+
+// The first formulas: the long axis as long as the shortcuts need, up to the display's width
+// less one pixel (a row) or the display's height above the taskbar (a column); one more row
+// (column) for each full display length. Only an empty pinned box has no extent; it still
+// shows one cell.
+Extent describedExtent(const GridShape& shape, Int64 count, const Monitor& monitor) {
+    const Int64 c = cellSize(shape);
+    const Int64 length = count * c + gripAlong(shape);
+    Extent e;
+    if (isHorizontal(shape)) {
+        const Int64 dw = std::max(monitor.bounds.w, 1);
+        e = {length <= dw ? length : dw - 1, (length / dw + 1) * c};
+    } else {
+        const Int64 dh = std::max(monitor.bounds.h, 1);
+        const Int64 aboveTaskbar = Int64{monitor.workArea.bottom()} - monitor.bounds.y;
+        e = {std::min(length, aboveTaskbar), (length / dh + 1) * c};
+    }
+    if (e.along <= 0) e.along = c;
+    if (e.across <= 0) e.across = c;
+    return e;
+}
+
+// Whole cells along the long axis of a box that long.
+Int64 cellsAlong(const GridShape& shape, Int64 along) { return (along - gripAlong(shape)) / cellSize(shape); }
+
+// Every shortcut has a whole cell inside the box, and the box fits in the work area.
+bool showsAll(const GridShape& shape, Int64 count, Extent e, const Monitor& monitor) {
+    const Extent work = workExtent(shape, monitor);
+    const Int64 cells = std::max<Int64>(cellsAlong(shape, e.along), 0) * (e.across / cellSize(shape));
+    return e.along <= work.along && e.across <= work.across && cells >= count;
+}
+
+// The long axis as long as the shortcuts need up to the work area's length, and as many rows
+// (columns) of the whole cells that fit along it as the shortcuts need.
+Extent wholeCellExtent(const GridShape& shape, Int64 count, const Monitor& monitor) {
+    const Extent work = workExtent(shape, monitor);
+    const Int64 c = cellSize(shape);
+    const Int64 along = std::min(count * c + gripAlong(shape), work.along);
+    const Int64 lines = std::max<Int64>(ceilDiv(count, std::max<Int64>(cellsAlong(shape, along), 1)), 1);
+    return {along, std::min(lines * c, work.across)};
+}
+
+// The pointer outside the box reads (-1, -1).
+bool insideBox(Point pointer) { return pointer.x >= 0 && pointer.y >= 0; }
+
+// Where a pointer falls among the slots: the row, and the boundary within it (counted down
+// the column in a vertical box of one column, with the row 0).
+struct SlotPlace {
+    int row = 0;
+    int boundary = 0;
+};
+
+bool slotsRunDown(const GridShape& shape, int clientWidth) {
+    return !isHorizontal(shape) && columnCount(shape, clientWidth) == 1;
+}
+
+SlotPlace slotPlace(const GridShape& shape, int clientWidth, Point pointer, int start) {
+    const int c = cellSize(shape);
+    if (slotsRunDown(shape, clientWidth)) return {0, roundNearest(static_cast<double>(pointer.y - start) / c)};
+    const int row = std::max(pointer.y - gripOffset(shape).y, 0) / c;
+    const int boundary = roundNearest(static_cast<double>(pointer.x - start) / c);
+    return {row, std::min(boundary, columnCount(shape, clientWidth))};
+}
+
+int slotOf(const GridShape& shape, int clientWidth, SlotPlace place) {
+    if (place.boundary < 0) return place.boundary;
+    return clampToInt(Int64{place.row} * columnCount(shape, clientWidth) + place.boundary, 0);
+}
+
+// Where the slots of a drag start: past the grip along the line they run on.
+int dragStart(const GridShape& shape, int clientWidth) {
+    const Point grip = gripOffset(shape);
+    return slotsRunDown(shape, clientWidth) ? grip.y : grip.x;
+}
+
+// Drops count from the grip width along the long axis whether or not the box is pinned.
+int dropStart(const GridShape& shape, int clientWidth) {
+    return isHorizontal(shape) || slotsRunDown(shape, clientWidth) ? kGripWidth : 0;
 }
 
 }  // namespace
@@ -51,30 +142,21 @@ Point gripOffset(const GridShape& shape) {
     return isHorizontal(shape) ? Point{kGripWidth, 0} : Point{0, kGripWidth};
 }
 
-Size boxClientSize(const GridShape& shape, int count, const Desktop& desktop) {
-    const std::int64_t c = cellSize(shape);
-    const std::int64_t length = std::int64_t{std::max(count, 0)} * c + (shape.pinned ? 0 : kGripWidth);
-    const std::int64_t dw = std::max(desktop.display.width, 1);
-    const std::int64_t dh = std::max(desktop.display.height, 1);
-    std::int64_t width;
-    std::int64_t height;
-    if (isHorizontal(shape)) {
-        width = length <= dw ? length : dw - 1;
-        height = (length / dw + 1) * c;
-    } else {
-        const std::int64_t usable = dh - desktop.taskbarHeight;
-        width = (length / dh + 1) * c;
-        height = length <= usable ? length : usable;
-    }
-    // Only an empty pinned box has no extent; it still shows one cell.
-    if (width <= 0) width = c;
-    if (height <= 0) height = c;
-    return {clampToInt(width), clampToInt(height)};
+bool onGripStrip(const GridShape& shape, Point pointer) {
+    const Point grip = gripOffset(shape);
+    return insideBox(pointer) && (isHorizontal(shape) ? pointer.x < grip.x : pointer.y < grip.y);
+}
+
+Size boxClientSize(const GridShape& shape, int count, const Monitor& monitor) {
+    const Int64 n = std::max(count, 0);
+    const Extent described = describedExtent(shape, n, monitor);
+    if (showsAll(shape, n, described, monitor)) return sizeOf(shape, described);
+    return sizeOf(shape, wholeCellExtent(shape, n, monitor));
 }
 
 int columnCount(const GridShape& shape, int clientWidth) {
-    // A horizontal box clamped to a desktop narrower than one cell still needs one column.
-    return std::max(clientWidth / cellSize(shape), 1);
+    // A box narrower than one cell still has one column.
+    return std::max((clientWidth - gripOffset(shape).x) / cellSize(shape), 1);
 }
 
 Point cellPosition(const GridShape& shape, int clientWidth, int index) {
@@ -109,25 +191,29 @@ int hitTest(const ShortcutList& list, int itemSize, Point pointer) {
     return -1;
 }
 
-int dragSlot(const GridShape& shape, Point pointer) {
-    return slotAlongAxis(shape, pointer, dragOffset(shape));
+int dragSlot(const GridShape& shape, int clientWidth, Point pointer) {
+    if (!insideBox(pointer)) return -1;
+    return slotOf(shape, clientWidth, slotPlace(shape, clientWidth, pointer, dragStart(shape, clientWidth)));
 }
 
-void moveToPointer(ShortcutList& list, const GridShape& shape, int sourceIndex, Point pointer) {
-    moveShortcut(list, sourceIndex, dragSlot(shape, pointer));
+void moveToPointer(ShortcutList& list, const GridShape& shape, int clientWidth, int sourceIndex, Point pointer) {
+    moveShortcut(list, sourceIndex, dragSlot(shape, clientWidth, pointer));
 }
 
-int dropInsertIndex(const GridShape& shape, int count, Point drop) {
-    const int slot = slotAlongAxis(shape, drop, kDropOffset);
-    return slot >= 1 && slot <= count ? slot : 0;
+int dropInsertIndex(const GridShape& shape, int clientWidth, int count, Point drop) {
+    const int slot = slotOf(shape, clientWidth, slotPlace(shape, clientWidth, drop, dropStart(shape, clientWidth)));
+    return std::clamp(slot, 0, std::max(count, 0));
 }
 
-Rect insertionMarker(const GridShape& shape, Point pointer) {
-    const int offset = dragOffset(shape) - kMarkerShift;
-    const int boundary = offset + slotAlongAxis(shape, pointer, offset) * cellSize(shape);
+std::optional<Rect> insertionMarker(const GridShape& shape, int clientWidth, Point pointer) {
+    if (!insideBox(pointer)) return std::nullopt;
+    const int start = dragStart(shape, clientWidth);
+    const SlotPlace place = slotPlace(shape, clientWidth, pointer, start);
+    const int c = cellSize(shape);
+    const int boundary = start - kMarkerShift + place.boundary * c;
     const int length = shape.itemSize + 2 * kMarkerOverhang;
-    if (isHorizontal(shape)) return {boundary, kMarkerMargin, kMarkerThickness, length};
-    return {kMarkerMargin, boundary, length, kMarkerThickness};
+    if (slotsRunDown(shape, clientWidth)) return Rect{kMarkerMargin, boundary, length, kMarkerThickness};
+    return Rect{boundary, gripOffset(shape).y + place.row * c + kMarkerMargin, kMarkerThickness, length};
 }
 
 }  // namespace kivolt

@@ -3,6 +3,9 @@
 // coordinates of the MainWindow (the OverlayWindow always coincides with it); a pointer
 // outside the client area reads (-1, -1).
 
+#include <optional>
+
+#include "base/monitors.h"
 #include "base/types.h"
 #include "model/shortcut_list.h"
 
@@ -20,12 +23,6 @@ struct GridShape {
     bool pinned = false;
 };
 
-// What the box is sized against.
-struct Desktop {
-    Size display;           // the primary display's current mode
-    int taskbarHeight = 0;  // screen height minus the bottom of the work area
-};
-
 // Halves away from zero: 2.5 gives 3, -0.5 gives -1. Saturates at the int range; NaN gives 0.
 int roundNearest(double q);
 
@@ -35,12 +32,18 @@ int cellSize(const GridShape& shape);
 // Where the first cell starts: past the grip strip, or at (0, 0) when pinned.
 Point gripOffset(const GridShape& shape);
 
-// The client size of the box holding `count` shortcuts.
-Size boxClientSize(const GridShape& shape, int count, const Desktop& desktop);
+// The pointer is on the grip strip of a box that is not pinned; never when it is outside.
+bool onGripStrip(const GridShape& shape, Point pointer);
 
-// Cells per row of a box `clientWidth` wide; at least 1.
+// The client size of the box holding `count` shortcuts on `monitor`. One long row (column)
+// as the display allows, more rows (columns) as the row's length asks; where that would
+// hide a shortcut or leave the work area, as many whole cells as fit along the work area
+// instead, with enough rows (columns) for all. Never larger than the work area.
+Size boxClientSize(const GridShape& shape, int count, const Monitor& monitor);
+
+// Cells per row of a box `clientWidth` wide: the whole cells after the grip; at least 1.
 int columnCount(const GridShape& shape, int clientWidth);
-// The icon corner (cellX, cellY) of list index `index`.
+// The icon corner (cellX, cellY) of list index `index`; the grid is filled row by row.
 Point cellPosition(const GridShape& shape, int clientWidth, int index);
 // Writes every Shortcut's cellX, cellY as a paint does.
 void placeShortcuts(ShortcutList& list, const GridShape& shape, int clientWidth);
@@ -48,15 +51,24 @@ void placeShortcuts(ShortcutList& list, const GridShape& shape, int clientWidth)
 // Index of the first Shortcut whose hit area holds `pointer`, or -1.
 int hitTest(const ShortcutList& list, int itemSize, Point pointer);
 
-// The slot a drag released at `pointer` aims at (any integer).
-int dragSlot(const GridShape& shape, Point pointer);
+// The slots lie between the cells, with their boundaries at the cells' middles: slot k is
+// before the shortcut at index k. They count row by row, so a slot in a lower row is that
+// row times the cells per row plus the slot within the row; in a vertical box of one column
+// they count down the column.
+
+// The slot a drag released at `pointer` aims at: negative (nothing moves) outside the box
+// or before the first cell of a row, `count` or more after the last shortcut.
+int dragSlot(const GridShape& shape, int clientWidth, Point pointer);
 // Ends a reorder drag: moves the Shortcut at `sourceIndex` to the slot under `pointer`.
-void moveToPointer(ShortcutList& list, const GridShape& shape, int sourceIndex, Point pointer);
+void moveToPointer(ShortcutList& list, const GridShape& shape, int clientWidth, int sourceIndex, Point pointer);
 
-// The list position a file dropped at `drop` is inserted at, 0 to count.
-int dropInsertIndex(const GridShape& shape, int count, Point drop);
+// The list position a file dropped at `drop` is inserted at, 0 to count. Along the long axis
+// the slots count from the grip width even on a pinned box, and a slot before the first
+// shortcut inserts at the front.
+int dropInsertIndex(const GridShape& shape, int clientWidth, int count, Point drop);
 
-// The bar drawn between cells while a reorder drag is under way.
-Rect insertionMarker(const GridShape& shape, Point pointer);
+// The bar drawn on the boundary of the drag slot while a reorder drag is under way; none
+// while the pointer is outside the box.
+std::optional<Rect> insertionMarker(const GridShape& shape, int clientWidth, Point pointer);
 
 }  // namespace kivolt

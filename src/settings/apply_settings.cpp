@@ -47,8 +47,6 @@ bool applySettings(const std::string& prefsPath, const ConfigValues& values, Set
     settings.backgroundMode = values.backgroundMode;
     if (!settings.backgroundImagePath.empty()) target.loadBackgroundImage(settings.backgroundImagePath);
 
-    // The resize that the layout causes must not be snapped.
-    target.setSkipSnap();
     target.layoutWindows();
     target.setTopmost(settings.alwaysOnTop == 1);
     target.rerenderIcons();

@@ -35,7 +35,6 @@ public:
     virtual void setWindowColour(Colour colour) = 0;
     virtual void releaseBackgroundImage() = 0;
     virtual void loadBackgroundImage(const std::string& path) = 0;
-    virtual void setSkipSnap() = 0;
     virtual void layoutWindows() = 0;
     virtual void setTopmost(bool topmost) = 0;
     virtual void rerenderIcons() = 0;

@@ -35,12 +35,11 @@ Settings readSettings(PrefsFile& prefs) {
     return s;
 }
 
-Point clampWindowPosition(const Rect& window, const Rect& workArea) {
-    const int right = workArea.x + workArea.w;
-    const int bottom = workArea.y + workArea.h;
-    Point p{std::max(window.x, 0), std::max(window.y, 0)};
-    if (p.x + window.w > right) p.x = right - window.w;
-    if (p.y + window.h > bottom) p.y = bottom - window.h;
+Point clampWindowPosition(const Rect& window, const Monitor& monitor) {
+    // The lower bound is the monitor's edge (0 on the primary one), not the work area's.
+    Point p{std::max(window.x, monitor.bounds.x), std::max(window.y, monitor.bounds.y)};
+    if (p.x + window.w > monitor.workArea.right()) p.x = monitor.workArea.right() - window.w;
+    if (p.y + window.h > monitor.workArea.bottom()) p.y = monitor.workArea.bottom() - window.h;
     return p;
 }
 

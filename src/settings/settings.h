@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/monitors.h"
 #include "base/types.h"
 #include "settings/prefs_file.h"
 
@@ -78,10 +79,11 @@ void forEachOption(S& settings, Visit&& visit) {
 // layout or the painting back into range. The file's text is left as it is.
 Settings readSettings(PrefsFile& prefs);
 
-// The window position saved at quit: moved right/down to 0 first, then left/up so that the
-// window ends at the work area's right/bottom edge, so a window larger than the work area
-// gets a negative coordinate. `window` is the top-left corner with the client size.
-Point clampWindowPosition(const Rect& window, const Rect& workArea);
+// The window position saved at quit, on the monitor that holds the window: moved right/down
+// to the monitor's left/top edge first, then left/up so that the window ends at the work
+// area's right/bottom edge, so a window larger than the work area starts before the
+// monitor. `window` is the top-left corner with the client size.
+Point clampWindowPosition(const Rect& window, const Monitor& monitor);
 
 // Writes "X", "Y" and "Kivolt fixieren", in that order, into the global section.
 void writeWindowState(PrefsFile& prefs, Point position, bool pinned);

@@ -18,11 +18,11 @@ LinkInfo intakeOf(const std::string& path, const LinkResolver& resolveLink) {
 }  // namespace
 
 void onFilesDropped(ShortcutList& list, const DroppedFiles& drop, const ShortcutContext& context,
-                    const GridShape& shape, const LinkResolver& resolveLink) {
+                    const GridShape& shape, int clientWidth, const LinkResolver& resolveLink) {
     for (const std::string& path : drop.paths) {
         if (path.empty()) continue;
         const LinkInfo intake = intakeOf(path, resolveLink);
-        const int position = dropInsertIndex(shape, list.count(), drop.point);
+        const int position = dropInsertIndex(shape, clientWidth, list.count(), drop.point);
         if (position == 0) {
             list.clearCurrent();
         } else {

@@ -1,9 +1,11 @@
 #pragma once
 // Where the name balloon opens and how it is shaped: a rounded body with an arrow that
-// points at the hovered icon, on the side facing the middle of the screen.
+// points at the hovered icon, on the side facing the middle of the icon's monitor, and
+// moved along the box as far as it takes to keep the body inside that monitor's work area.
 
 #include <array>
 
+#include "base/monitors.h"
 #include "base/types.h"
 
 namespace kivolt {
@@ -22,7 +24,7 @@ struct BalloonInput {
     Point box;             // MainWindow's top-left corner on screen
     Point cell;            // the hovered shortcut's cellX, cellY
     int itemSize = 32;
-    Size display;          // primary display
+    Monitor monitor;       // the monitor the hovered icon is on
     Point anchor;          // used only for orientations other than 0 and 1
 };
 

@@ -1,5 +1,7 @@
 #include "ui/paint_overlay.h"
 
+#include <optional>
+
 #include "model/grid.h"
 #include "ui/raster.h"
 
@@ -55,8 +57,10 @@ std::vector<Point> paintOverlay(const PixelView& canvas, const OverlayState& sta
             outlineRoundRect(canvas, {cell.x - 4, cell.y - 4, size + 7, size + 7}, 8, 8, hoverColour);
         }
     }
-    if (state.dragging)
-        fillRoundRect(canvas, insertionMarker(shape, state.pointer), 2, 2, state.systemColours.insertionMarker);
+    if (state.dragging) {
+        if (const std::optional<Rect> marker = insertionMarker(shape, canvas.width, state.pointer))
+            fillRoundRect(canvas, *marker, 2, 2, state.systemColours.insertionMarker);
+    }
     return cells;
 }
 

@@ -16,4 +16,12 @@ inline Point pointerIn(HWND hwnd) {
     return {p.x, p.y};
 }
 
+// The logical left button is held now: the high bit of GetAsyncKeyState (the low bit only
+// says it was pressed since the last call), asked of the physical button that acts as the
+// left one (GetAsyncKeyState reads physical buttons; SM_SWAPBUTTON says they are swapped).
+inline bool leftButtonDown() {
+    const int key = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
 }  // namespace kivolt

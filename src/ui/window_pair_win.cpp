@@ -1,6 +1,7 @@
 #include "ui/window_pair_win.h"
 
 #include "ui/icon_keying.h"
+#include "ui/monitors_win.h"
 #include "ui/pointer_win.h"
 #include "ui/snap.h"
 
@@ -13,10 +14,11 @@ void setRoundRegion(HWND hwnd, Size client, BOOL redraw) {
     if (region && !SetWindowRgn(hwnd, region, redraw)) DeleteObject(region);  // the window owns it on success
 }
 
-WorkArea currentWorkArea() {
-    RECT r{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-    return {r.left, r.top, r.right, r.bottom};
+// The outer rectangle of a window at `position` with that client size.
+Rect outerRect(HWND hwnd, Point position, Size client) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+    return windowRectForClient(position, client, style, exStyle);
 }
 
 }  // namespace
@@ -47,7 +49,7 @@ bool WindowPair::open(const Options& o) {
     SetWindowLongA(overlay_, GWL_EXSTYLE, WS_EX_LAYERED);
     SetLayeredWindowAttributes(overlay_, kKeyColour, 0, LWA_COLORKEY);
 
-    SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (o.topmost) setTopmost(true);
     if (o.createContextMenu) o.createContextMenu();
     SetTimer(main_, kRedrawTimerId, kRedrawPeriodMs, nullptr);
     return true;
@@ -59,19 +61,20 @@ Size WindowPair::clientSize() const {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void WindowPair::resizeWindow(HWND hwnd, Size client) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
-    const Rect outer = windowRectForClient({r.left, r.top}, client, style, exStyle);
+void WindowPair::placeWindow(HWND hwnd, Point position, Size client) {
+    const Rect outer = outerRect(hwnd, position, client);
+    placing_ = true;
     SetWindowPos(hwnd, nullptr, outer.x, outer.y, outer.w, outer.h, SWP_NOACTIVATE | SWP_NOZORDER);
+    placing_ = false;
     setRoundRegion(hwnd, client, TRUE);
 }
 
-void WindowPair::resizeBox(Size client) {
-    resizeWindow(main_, client);
-    resizeWindow(overlay_, client);
+void WindowPair::resizeBox(Size client, const Rect& workArea) {
+    const Rect current = windowRect(main_);
+    const Rect outer = outerRect(main_, {current.x, current.y}, client);
+    const Rect target = resizedBoxRect(current, {outer.w, outer.h}, workArea);
+    placeWindow(main_, {target.x, target.y}, client);
+    placeWindow(overlay_, {target.x, target.y}, client);
     if (overlayCanvas_) overlayCanvas_->resize({0, 0, client.width, client.height});
     if (backgroundCanvas_) backgroundCanvas_->resize({0, 0, client.width, client.height});
 }
@@ -82,11 +85,7 @@ void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) 
         RECT r{};
         GetWindowRect(main_, &r);
         SetWindowPos(overlay_, nullptr, r.left, r.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
-    } else if (message == WM_WINDOWPOSCHANGING) {
-        if (skipSnap_) {
-            skipSnap_ = false;
-            return;
-        }
+    } else if (message == WM_WINDOWPOSCHANGING && !placing_) {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
         Rect proposed{pos->x, pos->y, pos->cx, pos->cy};
         if (pos->flags & SWP_NOSIZE) {
@@ -95,10 +94,16 @@ void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) 
             proposed.w = current.w;
             proposed.h = current.h;
         }
-        const Rect snapped = snapToWorkArea(proposed, currentWorkArea());
+        const Rect snapped = snapToWorkArea(proposed, monitorOf(proposed));
         pos->x = snapped.x;
         pos->y = snapped.y;
     }
+}
+
+void WindowPair::moveBox(Point position) {
+    placing_ = true;
+    SetWindowPos(main_, nullptr, position.x, position.y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+    placing_ = false;
 }
 
 void WindowPair::autoHideStep() {

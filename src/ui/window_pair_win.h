@@ -31,6 +31,7 @@ public:
         Size client;
         int transparency = 200;
         Colour backgroundColour = 0;
+        bool topmost = false;
         std::function<void(HWND main)> registerDropTarget;
         std::function<void()> createContextMenu;
     };
@@ -51,14 +52,15 @@ public:
     CanvasControl* backgroundCanvas() const { return backgroundCanvas_; }
     Size clientSize() const;
 
-    // New client size for both windows at their current position, new regions, canvases.
-    void resizeBox(Size client);
+    // New client size for both windows, new regions, canvases. The box keeps its place, and
+    // an edge docked at the edge of `workArea` stays there (resizedBoxRect).
+    void resizeBox(Size client, const Rect& workArea);
+    // Moves the box without snapping it.
+    void moveBox(Point position);
 
     // Runs first for every message of every top-level window: the overlay follows the
-    // MainWindow, and the MainWindow snaps to the work area.
+    // MainWindow, and the MainWindow snaps to the work area of its monitor when it is moved.
     void windowCallback(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // The next position change of the MainWindow is not snapped.
-    void skipNextSnap() { skipSnap_ = true; }
 
     // Hides the box while the pointer is outside its rectangle, shows it when it is inside.
     void autoHideStep();
@@ -70,7 +72,8 @@ public:
     void setBackgroundColour(Colour colour);
 
 private:
-    void resizeWindow(HWND hwnd, Size client);
+    // Sets the window's position and client size, and its region for that size.
+    void placeWindow(HWND hwnd, Point position, Size client);
 
     WindowSystem& system_;
     HWND owner_ = nullptr;
@@ -78,7 +81,7 @@ private:
     HWND overlay_ = nullptr;
     CanvasControl* overlayCanvas_ = nullptr;     // owned by its window
     CanvasControl* backgroundCanvas_ = nullptr;  // owned by its window
-    bool skipSnap_ = false;
+    bool placing_ = false;  // the program itself places the MainWindow: no snapping
 };
 
 }  // namespace kivolt

@@ -133,6 +133,10 @@ Rect clientRectOnScreen(HWND hwnd) {
     return {origin.x, origin.y, r.right, r.bottom};
 }
 
+bool waitForClientRect(HWND hwnd, const Rect& expected, DWORD timeoutMs) {
+    return waitUntil([&] { return clientRectOnScreen(hwnd) == expected; }, timeoutMs);
+}
+
 }  // namespace kivolt::test
 
 namespace kivolt::test {

@@ -63,6 +63,9 @@ Colour screenPixel(int x, int y);
 
 // Client rectangle in screen coordinates.
 Rect clientRectOnScreen(HWND hwnd);
+// Waits for the window's client rectangle to be `expected` (the box lays itself out after
+// its windows appear, and resizes in a later pass than the input that asked for it).
+bool waitForClientRect(HWND hwnd, const Rect& expected, DWORD timeoutMs = 10000);
 
 }  // namespace kivolt::test
 

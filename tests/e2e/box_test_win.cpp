@@ -50,10 +50,9 @@ TEST_F(BoxTest, FirstRunShowsAnEmptyBoxAndCreatesTheFile) {
     EXPECT_EQ(GetWindow(w.overlay, GW_OWNER), w.main);
     EXPECT_TRUE(GetWindowLongA(w.main, GWL_STYLE) & WS_POPUP);
     EXPECT_TRUE(GetWindowLongA(w.main, GWL_EXSTYLE) & WS_EX_LAYERED);
-    // Topmost at every start. Wine puts only the owned OverlayWindow into the topmost band
-    // when the MainWindow's own owner is not topmost; Windows marks the MainWindow itself.
-    EXPECT_TRUE((GetWindowLongA(w.main, GWL_EXSTYLE) | GetWindowLongA(w.overlay, GWL_EXSTYLE)) & WS_EX_TOPMOST);
-    EXPECT_EQ(GetWindowLongA(w.overlay, GWL_EXSTYLE) & ~WS_EX_TOPMOST, WS_EX_LAYERED);
+    // "Immer im Vordergrund" is off by default: not topmost.
+    EXPECT_FALSE((GetWindowLongA(w.main, GWL_EXSTYLE) | GetWindowLongA(w.overlay, GWL_EXSTYLE)) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongA(w.overlay, GWL_EXSTYLE), WS_EX_LAYERED);
 
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -148,6 +147,36 @@ TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
     quitThrough(w.main);
     // Saved inside the work area.
     EXPECT_EQ(readFileBytes(prefs()), "X = " + std::to_string(screenRight - 42) + "\r\nY = 600\r\nKivolt fixieren = 0\r\n");
+}
+
+TEST_F(BoxTest, TopmostAtStartOnlyWhenStoredSo) {
+    for (const int onTop : {0, 1}) {
+        SCOPED_TRACE(onTop);
+        writePrefs("ImVordergrund = " + std::to_string(onTop) + "\r\nX = 64\r\nY = 64\r\n");
+        const BoxWindows w = start();
+        ASSERT_TRUE(w.main);
+        // Wine puts only the owned OverlayWindow into the topmost band when the MainWindow's
+        // own owner is not topmost; Windows marks the MainWindow itself.
+        const LONG exStyles = GetWindowLongA(w.main, GWL_EXSTYLE) | GetWindowLongA(w.overlay, GWL_EXSTYLE);
+        EXPECT_EQ((exStyles & WS_EX_TOPMOST) != 0, onTop == 1);
+        quitThrough(w.main);
+    }
+}
+
+TEST_F(BoxTest, StoredPositionOnNoMonitorStartsFullyVisibleOnTheNearestOne) {
+    writePrefs("FensterPos = 1\r\nX = 5000\r\nY = 3000\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n");
+    const BoxWindows w = start();
+    ASSERT_TRUE(w.main);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // The bottom-right corner of the work area, the nearest place to (5000, 3000).
+    const Rect expected{static_cast<int>(work.right) - 57, static_cast<int>(work.bottom) - 42, 57, 42};
+    EXPECT_TRUE(waitForClientRect(w.main, expected)) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    EXPECT_TRUE(waitForClientRect(w.overlay, expected)) << ::testing::PrintToString(clientRectOnScreen(w.overlay));
+    EXPECT_EQ(screenPixel(expected.x + 5, expected.y + 17), kGripBar);
+    quitThrough(w.main);
+    EXPECT_EQ(readFileBytes(prefs()).find("X = " + std::to_string(expected.x) + "\r\nY = " + std::to_string(expected.y)),
+              std::string("FensterPos = 1\r\n").size());
 }
 
 TEST_F(BoxTest, SessionEndSavesWhileRunning) {

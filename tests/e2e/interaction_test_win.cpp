@@ -1,5 +1,6 @@
 // Working the real box with synthetic input: clicks launch, drags reorder, files dropped from
-// another program are added, the context menu removes and pins, running programs are marked.
+// another program are added, the context menu removes and pins, running programs are marked;
+// long rows and columns show every shortcut.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -34,9 +35,9 @@ protected:
     void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
 
     std::string prefs() const { return prefsPath(folder.path()); }
-    BoxWindows start(const std::string& options, const std::string& groups) {
+    BoxWindows start(const std::string& options, const std::string& groups, Point at = {kBoxX, kBoxY}) {
         CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), options + "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) +
+        writeFileBytes(prefs(), options + "X = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) +
                                     "\r\n" + groups);
         box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
         BoxWindows windows = box->waitForWindows();
@@ -68,6 +69,15 @@ protected:
         const std::string copy = subfolder(folderName) + "launch_probe.exe";
         CopyFileA(launchProbePath().c_str(), copy.c_str(), FALSE);
         return copy;
+    }
+
+    // Starts a box of `count` shortcuts named S0, S1, ...: the launch probe at `probeAt`, the
+    // Windows folder everywhere else.
+    BoxWindows startMany(const std::string& options, int count, int probeAt, Point at) {
+        std::string groups;
+        for (int i = 0; i < count; ++i)
+            groups += group(i, i == probeAt ? launchProbePath() : "C:\\windows", "", 0, "S" + std::to_string(i));
+        return start(options, groups, at);
     }
 
     TempFolder folder;
@@ -199,6 +209,107 @@ TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
     ASSERT_NE(a, std::string::npos);
     EXPECT_LT(b, c);
     EXPECT_LT(c, a) << saved;
+}
+
+TEST_F(InteractionTest, PressOnOneShortcutAndReleaseOnItsNeighbourLaunchesNothing) {
+    const std::string probe = launchProbePath();
+    const BoxWindows w = start("FensterPos = 1\r\n", group(0, probe, "", 0, "A") + group(1, probe, "", 0, "B"));
+    ASSERT_TRUE(w.main);
+    // Pressed on A's last column, released on B's first: 9 pixels, no drag.
+    moveMouse(kBoxX + 55, kBoxY + 20);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    moveMouse(kBoxX + 64, kBoxY + 20);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+    BoxProcess::settle(1000);
+    EXPECT_EQ(waitForProbeRecord(record, 0), "");
+    clickAt(kBoxX + 64, kBoxY + 20);  // a whole click on B does launch
+    EXPECT_NE(waitForProbeRecord(record), "");
+    quitAndReadPrefs(w.main);
+}
+
+TEST_F(InteractionTest, DragReleasedOutsideTheBoxMovesNothing) {
+    const BoxWindows w = startMany("FensterPos = 1\r\n", 4, -1, {kBoxX, kBoxY});
+    ASSERT_TRUE(w.main);
+    ASSERT_TRUE(waitForClientRect(w.main, {kBoxX, kBoxY, 4 * 42 + 15, 42}));
+    dragFrom(iconCentre(2), 0, 200);
+    const std::string saved = quitAndReadPrefs(w.main);
+    size_t last = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t at = saved.find("Name = S" + std::to_string(i) + "\r\n");
+        ASSERT_NE(at, std::string::npos) << saved;
+        EXPECT_GT(at, last) << "S" << i << " out of place:\n" << saved;
+        last = at;
+    }
+}
+
+TEST_F(InteractionTest, DragInATwoColumnBoxLandsInTheCellUnderThePointer) {
+    // 26 in a column: two columns, filled row by row; shortcut i at x 5 + 42 (i mod 2),
+    // y 20 + 42 (i div 2).
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int top = work.top;
+    const BoxWindows w = startMany("FensterPos = 0\r\n", 26, -1, {kBoxX, top});
+    ASSERT_TRUE(w.main);
+    ASSERT_TRUE(waitForClientRect(w.main, {kBoxX, top, 2 * 42, static_cast<int>(work.bottom) - top}))
+        << ::testing::PrintToString(clientRectOnScreen(w.main));
+    // From the middle of S0 to the middle of S21 (row 10, column 1): S0 goes after S21.
+    const Point from{kBoxX + 5 + 16, top + 20 + 16};
+    const Point to{kBoxX + 47 + 16, top + 20 + 10 * 42 + 16};
+    dragFrom(from, to.x - from.x, to.y - from.y);
+    const std::string saved = quitAndReadPrefs(w.main);
+    const size_t s21 = saved.find("Name = S21\r\n"), s0 = saved.find("Name = S0\r\n"), s22 = saved.find("Name = S22\r\n");
+    ASSERT_NE(s0, std::string::npos) << saved;
+    EXPECT_LT(s21, s0) << saved;
+    EXPECT_LT(s0, s22) << saved;
+    EXPECT_LT(saved.find("Name = S1\r\n"), s21);
+}
+
+TEST_F(InteractionTest, LongColumnAndLongRowShowTheirLastShortcut) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int workW = work.right - work.left, workH = work.bottom - work.top;
+    {
+        // One more than two columns of whole cells hold (51 on 1080 pixels): three columns.
+        const int count = 2 * ((workH - 15) / 42) + 1;
+        const BoxWindows w = startMany("FensterPos = 0\r\n", count, count - 1, {kBoxX, work.top});
+        ASSERT_TRUE(w.main);
+        EXPECT_TRUE(waitForClientRect(w.main, {kBoxX, static_cast<int>(work.top), 3 * 42, workH}))
+            << ::testing::PrintToString(clientRectOnScreen(w.main));
+        const int last = count - 1;
+        clickAt(kBoxX + 5 + 42 * (last % 3) + 16, work.top + 20 + 42 * (last / 3) + 16);
+        EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the column cannot be clicked";
+        quitAndReadPrefs(w.main);
+    }
+    DeleteFileA(record.c_str());
+    {
+        // One more than two rows of the display's width hold (91 on 1920 pixels): three rows.
+        const int count = 2 * ((workW - 1 - 15) / 42) + 1;
+        const BoxWindows w = startMany("FensterPos = 1\r\n", count, count - 1, {static_cast<int>(work.left), kBoxY});
+        ASSERT_TRUE(w.main);
+        EXPECT_TRUE(waitForClientRect(w.main, {static_cast<int>(work.left), kBoxY, workW, 3 * 42}))
+            << ::testing::PrintToString(clientRectOnScreen(w.main));
+        clickAt(work.left + 20 + 16, kBoxY + 2 * 42 + 5 + 16);
+        EXPECT_NE(waitForProbeRecord(record), "") << "the last shortcut of the row cannot be clicked";
+        quitAndReadPrefs(w.main);
+    }
+}
+
+TEST_F(InteractionTest, PinToggleAtTheRightEdgeKeepsTheBoxFlushWithIt) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Point at{work.right - 42, kBoxY};
+    const BoxWindows w = start("FensterPos = 1\r\nKivolt fixieren = 1\r\n", group(0, "C:\\windows", "", 0, "A"), at);
+    ASSERT_TRUE(w.main);
+    ASSERT_TRUE(waitForClientRect(w.main, {at.x, at.y, 42, 42})) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    menuCommand({at.x + 21, at.y + 21}, {at.x + 21, at.y + 21}, 6);  // "Kivolt fixieren": unpinned
+    const Rect unpinned{static_cast<int>(work.right) - 57, at.y, 57, 42};
+    EXPECT_TRUE(waitForClientRect(w.main, unpinned)) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    EXPECT_TRUE(waitForClientRect(w.overlay, unpinned)) << ::testing::PrintToString(clientRectOnScreen(w.overlay));
+    menuCommand({work.right - 20, at.y + 21}, {work.right - 20, at.y + 21}, 6);  // pinned again
+    EXPECT_TRUE(waitForClientRect(w.main, {at.x, at.y, 42, 42})) << ::testing::PrintToString(clientRectOnScreen(w.main));
+    const std::string saved = quitAndReadPrefs(w.main);
+    EXPECT_NE(saved.find("\r\nX = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) + "\r\n"), std::string::npos)
+        << saved;
 }
 
 TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {

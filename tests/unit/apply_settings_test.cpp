@@ -26,7 +26,6 @@ public:
         log("load " + path + " show " + std::to_string(s_.showBackgroundImage) + " mode " +
             std::to_string(s_.backgroundMode));
     }
-    void setSkipSnap() override { log("skip snap"); }
     void layoutWindows() override {
         log("layout size " + std::to_string(s_.itemSize) + " orientation " + std::to_string(s_.orientation));
     }
@@ -89,7 +88,6 @@ TEST_F(ApplySettingsTest, EffectsInTheirOrderAfterTheFieldsTheyUse) {
         "colour 255",
         "release image",
         "load C:\\bilder\\wald.png show 1 mode 2",
-        "skip snap",
         "layout size 48 orientation 1",
         "topmost",
         "render size 48",
@@ -111,7 +109,7 @@ TEST_F(ApplySettingsTest, EmptyPathLoadsNoImageAndClearedTopmostIsApplied) {
     v.autostart = 0;
     ASSERT_TRUE(applySettings(path(), v, settings_, target_));
     const std::vector<std::string> expected = {
-        "colour 255", "release image", "skip snap", "layout size 48 orientation 1", "not topmost",
+        "colour 255", "release image", "layout size 48 orientation 1", "not topmost",
         "render size 48", "alpha 90", "autostart 0", "redraw",
     };
     EXPECT_EQ(target_.effects, expected);

@@ -5,6 +5,8 @@
 namespace kivolt {
 namespace {
 
+constexpr Monitor kScreen{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+
 BalloonInput horizontalExample(int boxY) {
     BalloonInput in;
     in.textWidth = 60;
@@ -12,7 +14,7 @@ BalloonInput horizontalExample(int boxY) {
     in.box = {100, boxY};
     in.cell = {104, 5};
     in.itemSize = 32;
-    in.display = {1920, 1080};
+    in.monitor = kScreen;
     return in;
 }
 
@@ -45,7 +47,7 @@ TEST(BalloonGeometry, VerticalSidesAndOtherOrientations) {
     in.box = {10, 200};
     in.cell = {5, 62};
     in.itemSize = 32;
-    in.display = {1920, 1080};
+    in.monitor = kScreen;
     BalloonGeometry g = balloonGeometry(in);
     EXPECT_EQ(g.body, (Point{28, 0}));
     EXPECT_EQ(g.window, (Point{10 + 5 + 32, 200 + 62 + 16 - 12}));
@@ -66,6 +68,44 @@ TEST(BalloonGeometry, VerticalSidesAndOtherOrientations) {
     EXPECT_EQ(g.window, (Point{321, 123}));
     const std::array<Point, 4> none{};
     EXPECT_EQ(g.arrow, none);
+}
+
+TEST(BalloonGeometry, StaysInTheWorkAreaOfTheIconsMonitorAndPointsAtTheIcon) {
+    // A long name on an icon at the left edge: the body moves right, the arrow stays put.
+    BalloonInput in = horizontalExample(50);
+    in.box = {0, 50};
+    in.cell = {20, 5};
+    in.textWidth = 200;
+    BalloonGeometry g = balloonGeometry(in);
+    EXPECT_EQ(g.window, (Point{0, 87}));
+    const std::array<Point, 4> up{{{26, 20}, {46, 20}, {36, 0}, {36, 0}}};
+    EXPECT_EQ(g.arrow, up);
+
+    // An icon at the very right edge (a box pushed out by a move): the arrow's base stops at
+    // the body's end, the tip still points at the icon.
+    in.box = {1880, 50};
+    g = balloonGeometry(in);
+    EXPECT_EQ(g.window.x, 1920 - 208);
+    EXPECT_EQ(g.window.x + g.arrow[2].x, 1880 + 20 + 16);
+    EXPECT_EQ(g.arrow[1].x, 208);
+
+    // A vertical box just above the taskbar: the body stays above it.
+    in.orientation = 0;
+    in.box = {10, 1000};
+    in.cell = {5, 20};
+    in.textWidth = 40;
+    g = balloonGeometry(in);
+    EXPECT_EQ(g.window.y, 1040 - 25);
+    const std::array<Point, 4> left{{{0, 21}, {32, 0}, {32, 23}, {0, 21}}};
+    EXPECT_EQ(g.arrow, left);
+    EXPECT_EQ(g.window.y + g.arrow[0].y, 1000 + 20 + 16);
+
+    // On a monitor right of the primary, its own middle decides the side.
+    in.monitor = {{1920, 0, 1920, 1080}, {1920, 0, 1920, 1040}};
+    in.box = {2000, 400};
+    g = balloonGeometry(in);
+    EXPECT_EQ(g.body, (Point{28, 0}));
+    EXPECT_EQ(g.window.x, 2000 + 5 + 32);
 }
 
 TEST(BalloonGeometry, EmptyAndUnmeasuredNames) {

@@ -42,7 +42,7 @@ protected:
     }
 
     void drop(std::vector<std::string> paths, Point point) {
-        onFilesDropped(list, DroppedFiles{std::move(paths), point}, context, shape,
+        onFilesDropped(list, DroppedFiles{std::move(paths), point}, context, shape, kOneColumn,
                        [this](const std::string& path) { return resolve(path); });
     }
 
@@ -52,6 +52,7 @@ protected:
     bool redraw = false;
     ShortcutContext context{icons, 32, redraw};
     GridShape shape{32, 0, false};
+    static constexpr int kOneColumn = 42;
     ShortcutList list;
     std::map<std::string, LinkInfo> links;
     std::vector<std::string> resolved;

@@ -137,17 +137,19 @@ TEST_F(OverlayTest, HoverFrameFollowsThePointer) {
 
 TEST_F(OverlayTest, DraggingShowsTheInsertionMarkerInsteadOfTheHoverFrame) {
     state.dragging = true;
-    struct Case { bool pinned; int orientation; Point pointer; Rect marker; };
-    for (const Case c : {Case{false, 1, {118, 20}, {139, 1, 4, 40}}, Case{false, 1, {-1, -1}, {13, 1, 4, 40}},
-                         Case{false, 1, {224, 20}, {223, 1, 4, 40}}, Case{true, 1, {118, 20}, {124, 1, 4, 40}},
-                         Case{false, 0, {20, 118}, {1, 139, 40, 4}}, Case{true, 0, {20, 19}, {1, 40, 40, 4}}}) {
+    struct Case { bool pinned; int orientation; Point pointer; std::optional<Rect> marker; };
+    for (const Case c : {Case{false, 1, {120, 20}, Rect{139, 1, 4, 40}}, Case{false, 1, {119, 20}, Rect{97, 1, 4, 40}},
+                         Case{false, 1, {224, 20}, Rect{223, 1, 4, 40}}, Case{true, 1, {118, 20}, Rect{124, 1, 4, 40}},
+                         Case{false, 0, {20, 120}, Rect{1, 139, 40, 4}}, Case{true, 0, {20, 21}, Rect{1, 40, 40, 4}},
+                         Case{false, 1, {-1, -1}, std::nullopt}}) {
         SCOPED_TRACE(::testing::Message() << "pinned " << c.pinned << " orientation " << c.orientation);
         state.pinned = c.pinned;
         state.orientation = c.orientation;
         state.pointer = c.pointer;
         const bool horizontal = c.orientation == 1;
         paint(horizontal ? 225 : 42, horizontal ? 42 : 225);
-        const Rect visible = {c.marker.x, c.marker.y, std::min(c.marker.w, 225 - c.marker.x), c.marker.h};
+        std::optional<Rect> visible = c.marker;
+        if (visible) visible->w = std::min(visible->w, 225 - visible->x);
         EXPECT_EQ(boundsOf(canvas, kHotLight), visible);
         EXPECT_FALSE(hasColour(canvas, kDarkShadow));
     }

@@ -120,23 +120,30 @@ TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
     }
 }
 
-TEST(SaveWindowState, ClampsThePositionToTheWorkArea) {
-    const Rect work{0, 0, 1920, 1040};
+TEST(SaveWindowState, ClampsThePositionToTheWorkAreaOfItsMonitor) {
+    const Monitor primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+    const Monitor leftTaskbar{{0, 0, 1920, 1080}, {40, 40, 800, 600}};
+    const Monitor leftOfPrimary{{-1920, 0, 1920, 1080}, {-1920, 0, 1920, 1040}};
+    const Monitor rightOfPrimary{{1920, 0, 1280, 1024}, {1920, 0, 1280, 984}};
     const struct {
         const char* what;
         Rect window;
-        Rect workArea;
+        Monitor monitor;
         Point expected;
     } cases[] = {
-        {"inside", {100, 200, 300, 400}, work, {100, 200}},
-        {"right edge 40 beyond", {1660, 10, 300, 50}, work, {1620, 10}},
-        {"bottom edge beyond", {10, 1000, 50, 300}, work, {10, 740}},
-        {"on a monitor left of the primary one", {-300, -50, 300, 50}, work, {0, 0}},
-        {"wider than the work area", {-10, 0, 2000, 50}, work, {-80, 0}},
-        {"lower bound is 0, not the work area's edge", {5, 5, 100, 100}, {40, 40, 800, 600}, {5, 5}},
-        {"work area that does not start at 0", {900, 700, 100, 100}, {40, 40, 800, 600}, {740, 540}},
+        {"inside", {100, 200, 300, 400}, primary, {100, 200}},
+        {"right edge 40 beyond", {1660, 10, 300, 50}, primary, {1620, 10}},
+        {"bottom edge beyond", {10, 1000, 50, 300}, primary, {10, 740}},
+        {"left of the primary monitor, measured on it", {-300, -50, 300, 50}, primary, {0, 0}},
+        {"wider than the work area", {-10, 0, 2000, 50}, primary, {-80, 0}},
+        {"lower bound is the monitor's edge, not the work area's", {5, 5, 100, 100}, leftTaskbar, {5, 5}},
+        {"work area that does not start at 0", {900, 700, 100, 100}, leftTaskbar, {740, 540}},
+        {"on the monitor left of the primary one", {-300, 200, 300, 50}, leftOfPrimary, {-300, 200}},
+        {"beyond that monitor's left edge", {-1950, 200, 300, 50}, leftOfPrimary, {-1920, 200}},
+        {"on a monitor right of the primary one", {2400, 500, 300, 50}, rightOfPrimary, {2400, 500}},
+        {"past that monitor's right edge", {3100, 970, 300, 50}, rightOfPrimary, {2900, 934}},
     };
-    for (const auto& c : cases) EXPECT_EQ(clampWindowPosition(c.window, c.workArea), c.expected) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(clampWindowPosition(c.window, c.monitor), c.expected) << c.what;
 }
 
 TEST_F(SettingsTest, WindowStateGoesToTheGlobalSectionInItsOrder) {

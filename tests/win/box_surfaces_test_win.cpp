@@ -143,7 +143,7 @@ TEST_F(SurfaceTest, BalloonsAndRendersReturnEveryGdiObject) {
     input.orientation = 1;
     input.box = {100, 100};
     input.cell = {20, 5};
-    input.display = {1920, 1080};
+    input.monitor = {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}};
     // Warm up once: the first use loads fonts and stock objects for good.
     balloon.show(parent, input, "Editor");
     balloon.close();
