@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/loop_event.h"
+#include "app/save_schedule.h"
 #include "base/types.h"
 #include "dialogs/config_dialog_win.h"
 #include "dialogs/context_menu_win.h"
@@ -58,7 +59,15 @@ private:
     void runLoop();
     void dispatch(const LoopEvent& event);
     void tail(const LoopEvent& event);
-    void saveOnQuit();
+
+    // Saving the box (position, pin state, shortcuts) after a change, at the session's end and
+    // at quit; the write itself only ever happens in the main loop's dispatch or after it.
+    bool saveBox();
+    void scheduleSave();
+    void saveNow();
+    void onSaveTimer();
+    void armSaveTimer();
+    void noticeMove();
 
     // Pointer handlers.
     void onLeftPress();
@@ -73,6 +82,7 @@ private:
     void onFilesDropped(const DroppedFiles& drop);
 
     void loadSettings();
+    void openSettings();
     void onConfigControl(int id);
 
     // What applying the settings does to the box.
@@ -129,8 +139,10 @@ private:
     int hoveredIndex_ = 0;
     int lastHoveredIndex_ = 0;
     bool quitFlag_ = false;
-    bool saved_ = false;
-    bool shortcutsUnread_ = false;
+    // The file could not be read whole at start: it is never written over in this run.
+    bool prefsUnread_ = false;
+    SaveSchedule saves_;
+    Point lastPosition_;  // of the MainWindow, as the last pass saw it
 };
 
 }  // namespace kivolt

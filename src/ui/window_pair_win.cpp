@@ -32,7 +32,7 @@ bool WindowPair::open(const Options& o) {
     main_ = system_.createTopLevel({kMainWindow, window_title::kMain, WS_POPUP, 0, owner_, o.position, o.client});
     if (!main_) return false;
     ShowWindow(main_, SW_SHOWNORMAL);
-    backgroundCanvas_ = CanvasControl::create(system_, kBackgroundCanvasId, main_, {0, 0, o.client.width, o.client.height});
+    CanvasControl::create(system_, kBackgroundCanvasId, main_, {0, 0, o.client.width, o.client.height});
     SetWindowLongA(main_, GWL_EXSTYLE, GetWindowLongA(main_, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(main_, 0, static_cast<BYTE>(o.transparency), LWA_ALPHA);
     setRoundRegion(main_, o.client, TRUE);
@@ -43,7 +43,7 @@ bool WindowPair::open(const Options& o) {
     if (!overlay_) return false;
     ShowWindow(overlay_, SW_SHOWNORMAL);
     setRoundRegion(overlay_, o.client, TRUE);
-    overlayCanvas_ = CanvasControl::create(system_, kOverlayCanvasId, overlay_, {0, 0, o.client.width, o.client.height});
+    CanvasControl::create(system_, kOverlayCanvasId, overlay_, {0, 0, o.client.width, o.client.height});
     SetWindowLongA(overlay_, GWL_EXSTYLE, WS_EX_LAYERED);
     SetLayeredWindowAttributes(overlay_, kKeyColour, 0, LWA_COLORKEY);
 
@@ -51,6 +51,14 @@ bool WindowPair::open(const Options& o) {
     if (o.createContextMenu) o.createContextMenu();
     SetTimer(main_, kRedrawTimerId, kRedrawPeriodMs, nullptr);
     return true;
+}
+
+CanvasControl* WindowPair::overlayCanvas() const {
+    return overlay_ ? CanvasControl::fromHwnd(GetDlgItem(overlay_, kOverlayCanvasId)) : nullptr;
+}
+
+CanvasControl* WindowPair::backgroundCanvas() const {
+    return main_ ? CanvasControl::fromHwnd(GetDlgItem(main_, kBackgroundCanvasId)) : nullptr;
 }
 
 Size WindowPair::clientSize() const {
@@ -72,11 +80,16 @@ void WindowPair::resizeWindow(HWND hwnd, Size client) {
 void WindowPair::resizeBox(Size client) {
     resizeWindow(main_, client);
     resizeWindow(overlay_, client);
-    if (overlayCanvas_) overlayCanvas_->resize({0, 0, client.width, client.height});
-    if (backgroundCanvas_) backgroundCanvas_->resize({0, 0, client.width, client.height});
+    if (CanvasControl* canvas = overlayCanvas()) canvas->resize({0, 0, client.width, client.height});
+    if (CanvasControl* canvas = backgroundCanvas()) canvas->resize({0, 0, client.width, client.height});
 }
 
 void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        for (HWND* window : {&owner_, &main_, &overlay_})
+            if (*window == hwnd) *window = nullptr;
+        return;
+    }
     if (!main_ || hwnd != main_) return;
     if (message == WM_MOVE && overlay_) {
         RECT r{};

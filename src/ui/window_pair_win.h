@@ -44,18 +44,21 @@ public:
     // OverlayWindow cannot be created.
     bool open(const Options& options);
 
+    // Null once the window is gone.
     HWND owner() const { return owner_; }
     HWND main() const { return main_; }
     HWND overlay() const { return overlay_; }
-    CanvasControl* overlayCanvas() const { return overlayCanvas_; }
-    CanvasControl* backgroundCanvas() const { return backgroundCanvas_; }
+    // Looked up from the windows each time: null once the canvas is gone with its window.
+    CanvasControl* overlayCanvas() const;
+    CanvasControl* backgroundCanvas() const;
     Size clientSize() const;
 
     // New client size for both windows at their current position, new regions, canvases.
     void resizeBox(Size client);
 
     // Runs first for every message of every top-level window: the overlay follows the
-    // MainWindow, and the MainWindow snaps to the work area.
+    // MainWindow, the MainWindow snaps to the work area, and a window that is destroyed is
+    // forgotten.
     void windowCallback(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // The next position change of the MainWindow is not snapped.
     void skipNextSnap() { skipSnap_ = true; }
@@ -76,8 +79,6 @@ private:
     HWND owner_ = nullptr;
     HWND main_ = nullptr;
     HWND overlay_ = nullptr;
-    CanvasControl* overlayCanvas_ = nullptr;     // owned by its window
-    CanvasControl* backgroundCanvas_ = nullptr;  // owned by its window
     bool skipSnap_ = false;
 };
 
