@@ -70,11 +70,14 @@ BoxProcess::BoxProcess(const std::string& appData) {
 
 BoxProcess::~BoxProcess() {
     if (!process_) return;
-    if (waitForExit(0) == STILL_ACTIVE) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
-    }
+    kill();
     CloseHandle(process_);
+}
+
+void BoxProcess::kill() {
+    if (!process_ || waitForExit(0) != STILL_ACTIVE) return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
 }
 
 HWND BoxProcess::findWindow(const char* title) const {
@@ -185,6 +188,15 @@ void menuCommand(Point press, Point release, int downs) {
     pressKey(VK_RETURN);
     BoxProcess::settle();
 }
+
+std::string prefsGroup(int index, const std::string& path, const std::string& parameters, int runMode,
+                       const std::string& name) {
+    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
+           parameters + "\r\nAusf\xFChrung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
+}
+
+// The grip strip (15) and the icon's inset (5) before the first icon, cells of 42.
+Point rowIconCentre(Point box, int index) { return {box.x + 15 + 5 + 42 * index + 16, box.y + 5 + 16}; }
 
 std::string launchProbePath() {
     char path[MAX_PATH];

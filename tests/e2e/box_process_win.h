@@ -43,6 +43,9 @@ public:
     HWND waitForWindow(const char* title, DWORD timeoutMs = 5000) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD waitForExit(DWORD timeoutMs = 10000);
+    // Ends the process at once, as a crash, a power cut or the task manager would, and waits
+    // until it is gone.
+    void kill();
     // Lets the program run its loop for a while (it polls every few ms).
     static void settle(DWORD ms = 300);
 
@@ -76,6 +79,12 @@ void pressKey(WORD key);
 // Right-presses at `press`, releases at `release`, then picks the context menu item
 // `downs` steps down with the keyboard (separators are skipped).
 void menuCommand(Point press, Point release, int downs);
+
+// One shortcut group as the program writes it.
+std::string prefsGroup(int index, const std::string& path, const std::string& parameters, int runMode,
+                       const std::string& name);
+// The centre of icon `index` of a horizontal box whose client area starts at `box`.
+Point rowIconCentre(Point box, int index);
 
 // Path of the launch probe beside the test programs, and what it last recorded.
 std::string launchProbePath();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "box_process_win.h"
 #include "settings/prefs_location.h"
 #include "temp_folder_win.h"
@@ -150,14 +152,19 @@ TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
     EXPECT_EQ(readFileBytes(prefs()), "X = " + std::to_string(screenRight - 42) + "\r\nY = 600\r\nKivolt fixieren = 0\r\n");
 }
 
-TEST_F(BoxTest, SessionEndSavesWhileRunning) {
+TEST_F(BoxTest, SessionEndSavesWhileRunningAndLaterChangesAreSavedToo) {
     writePrefs("X = 64\r\nY = 64\r\n");
     const BoxWindows w = start();
     ASSERT_TRUE(w.main);
     EXPECT_EQ(SendMessageA(w.main, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(w.main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(readFileBytes(prefs()), "X = 64\r\nY = 64\r\nKivolt fixieren = 0\r\n");
-    quitThrough(w.main);
+    // The session did not end after all (a cancelled shutdown, the restart manager): the box
+    // goes on saving what changes.
+    SetWindowPos(w.main, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(waitUntil([&] { return readFileBytes(prefs()) == "X = 400\r\nY = 300\r\nKivolt fixieren = 0\r\n"; }))
+        << readFileBytes(prefs());
+    box->kill();
 }
 
 TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
@@ -169,6 +176,26 @@ TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
     const BoxWindows w = start();
     CloseHandle(lock);
     ASSERT_TRUE(w.main);
+    quitThrough(w.main);
+    EXPECT_EQ(readFileBytes(prefs()), stored);
+}
+
+TEST_F(BoxTest, FileHeldForAMomentAtStartIsReadOnceItComesFree) {
+    const std::string stored = "X = 300\r\nY = 200\r\nKivolt fixieren = 0\r\n[0]\r\nPfad = C:\\windows\r\n"
+                               "AlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n";
+    writePrefs(stored);
+    HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    // Let go while the box is starting (Wine starts a process in about a second): it waits
+    // about two seconds for the file.
+    std::thread release([lock] {
+        Sleep(1500);
+        CloseHandle(lock);
+    });
+    const BoxWindows w = start();
+    release.join();
+    ASSERT_TRUE(w.main);
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 42, 15 + 42})) << "the stored shortcut and position";
     quitThrough(w.main);
     EXPECT_EQ(readFileBytes(prefs()), stored);
 }

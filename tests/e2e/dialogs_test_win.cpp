@@ -56,11 +56,6 @@ constexpr Point kGrip{kBoxX + 5, kBoxY + 5};
 
 std::string position() { return "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) + "\r\n"; }
 
-std::string group(int index, const std::string& path, const std::string& parameters, int runMode,
-                  const std::string& name) {
-    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
-           parameters + "\r\nAusführung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
-}
 
 LRESULT sendTo(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageA(GetDlgItem(dialog, id), message, wParam, lParam);
@@ -208,7 +203,7 @@ protected:
 };
 
 TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
-    const std::string shortcut = group(0, "C:\\windows", "", 0, "Windows");
+    const std::string shortcut = prefsGroup(0, "C:\\windows", "", 0, "Windows");
     const BoxWindows w = start("; meine Box\r\n" + position() +
                                "ImVordergrund = 1\r\nItemgrösse = 48\r\nTransparenz = 150\r\nRahmen = 0\r\n"
                                "AktiveProgrammeMarkieren = 1\r\nHintergrundbild = C:\\kein Bild.png\r\n"
@@ -268,7 +263,7 @@ TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
 }
 
 TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
-    const std::string saved = position() + "Kivolt fixieren = 0\r\n" + group(0, "C:\\windows", "", 0, "Windows");
+    const std::string saved = position() + "Kivolt fixieren = 0\r\n" + prefsGroup(0, "C:\\windows", "", 0, "Windows");
     const BoxWindows w = start(saved);
     ASSERT_TRUE(w.main);
     const Rect box{kBoxX, kBoxY, 42, 15 + 42};
@@ -316,7 +311,7 @@ TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
                            "AktiveProgrammeMarkieren = 0\r\nRahmen = 1\r\nFensterPos = 1\r\nTransparenz = 60\r\n"
                            "HintergrundFarbe = 13487565\r\nItemgrösse = 64\r\nHintergrundbild = \r\n"
                            "Hintergrund zeichnen = 0\r\nHintergrunddarstellung = 0\r\n" +
-                  group(0, "C:\\windows", "", 0, "Windows"));
+                  prefsGroup(0, "C:\\windows", "", 0, "Windows"));
     EXPECT_TRUE(clientBecomes(w.main, {kBoxX, kBoxY, 15 + 74, 74}));
     EXPECT_EQ(alphaOf(w.main), 60);
     quit(w.main);
@@ -364,7 +359,7 @@ TEST_F(DialogTest, AutostartWritesTheLinkToTheProgramAtEveryApplyAndClearingDele
 TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
     const std::string link = autostartLinkPath();
     const AutostartLinkCleanup cleanup(link);
-    const BoxWindows w = start(position() + group(0, "C:\\windows", "", 0, "Windows"));
+    const BoxWindows w = start(position() + prefsGroup(0, "C:\\windows", "", 0, "Windows"));
     ASSERT_TRUE(w.main);
     const Rect box = clientRectOnScreen(w.main);
     const HWND dialog = openSettings();
@@ -386,12 +381,12 @@ TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
 }
 
 // A horizontal box: cell i's icon centre.
-Point iconCentre(int i) { return {kBoxX + 20 + 42 * i + 16, kBoxY + 5 + 16}; }
+Point iconCentre(int i) { return rowIconCentre({kBoxX, kBoxY}, i); }
 
 TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n" + position() + group(0, probe, "", 1, "Probe") +
-                               group(1, "C:\\windows", "", 0, "Windows"));
+    const BoxWindows w = start("FensterPos = 1\r\n" + position() + prefsGroup(0, probe, "", 1, "Probe") +
+                               prefsGroup(1, "C:\\windows", "", 0, "Windows"));
     ASSERT_TRUE(w.main);
 
     // A folder: only the name can be edited; an edit abandoned with "Abbrechen" is not stored.
@@ -430,7 +425,7 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
     EXPECT_NE(started.find("show=3\r\n"), std::string::npos) << started;  // maximised: run mode 2 + 1
 
     quit(w.main);
-    const std::string stored = group(0, probe, "--neu x", 2, "Neu") + group(1, "C:\\windows", "", 0, "Windows");
+    const std::string stored = prefsGroup(0, probe, "--neu x", 2, "Neu") + prefsGroup(1, "C:\\windows", "", 0, "Windows");
     EXPECT_NE(readFileBytes(prefs()).find(stored), std::string::npos) << readFileBytes(prefs());
 }
 

@@ -14,13 +14,7 @@ namespace {
 // A horizontal box at (300, 200): cell i's icon centre is at x = 336 + 42 i, y = 221.
 constexpr int kBoxX = 300;
 constexpr int kBoxY = 200;
-Point iconCentre(int i) { return {kBoxX + 20 + 42 * i + 16, kBoxY + 5 + 16}; }
-
-std::string group(int index, const std::string& path, const std::string& parameters, int runMode,
-                  const std::string& name) {
-    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
-           parameters + "\r\nAusf\xFChrung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
-}
+Point iconCentre(int i) { return rowIconCentre({kBoxX, kBoxY}, i); }
 
 class InteractionTest : public ::testing::Test {
 protected:
@@ -61,8 +55,8 @@ protected:
 
 TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "Windows") +
-                                                       group(1, probe, "--eins zwei", 2, "Probe"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "Windows") +
+                                                       prefsGroup(1, probe, "--eins zwei", 2, "Probe"));
     ASSERT_TRUE(w.main);
     clickAt(iconCentre(1).x, iconCentre(1).y);
     const std::string started = waitForProbeRecord(record);
@@ -72,7 +66,7 @@ TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
 }
 
 TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, launchProbePath(), "", 1, "Probe"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, launchProbePath(), "", 1, "Probe"));
     ASSERT_TRUE(w.main);
     dragFrom(iconCentre(0), 10, 10);
     const std::string started = waitForProbeRecord(record);
@@ -82,8 +76,8 @@ TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
 
 TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, probe, "", 0, "A") + group(1, probe, "", 0, "B") +
-                                                       group(2, probe, "", 0, "C"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, probe, "", 0, "A") + prefsGroup(1, probe, "", 0, "B") +
+                                                       prefsGroup(2, probe, "", 0, "C"));
     ASSERT_TRUE(w.main);
     // From A's centre to past C's middle: A goes after C.
     dragFrom(iconCentre(0), 2 * 42 + 11, 0);
@@ -97,9 +91,9 @@ TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
 }
 
 TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A") +
-                                                       group(1, "C:\\windows", "", 0, "B") +
-                                                       group(2, "C:\\windows", "", 0, "C"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A") +
+                                                       prefsGroup(1, "C:\\windows", "", 0, "B") +
+                                                       prefsGroup(2, "C:\\windows", "", 0, "C"));
     ASSERT_TRUE(w.main);
     menuCommand(iconCentre(1), iconCentre(2), 4);  // "Verknüpfung entfernen"
     EXPECT_EQ(clientRectOnScreen(w.main).w, 2 * 42 + 15);
@@ -110,7 +104,7 @@ TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {
 }
 
 TEST_F(InteractionTest, PinningRelaysOutTheBoxAndIsSavedAtQuit) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A"));
     ASSERT_TRUE(w.main);
     EXPECT_EQ(clientRectOnScreen(w.main).w, 42 + 15);
     menuCommand(iconCentre(0), iconCentre(0), 6);  // "Kivolt fixieren"
@@ -123,7 +117,7 @@ TEST_F(InteractionTest, RunningProgramCarriesTheMarker) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const BoxWindows w = start("FensterPos = 1\r\nAktiveProgrammeMarkieren = 1\r\n",
-                               group(0, "C:\\windows", "", 0, "A") + group(1, self, "", 0, "Self"));
+                               prefsGroup(0, "C:\\windows", "", 0, "A") + prefsGroup(1, self, "", 0, "Self"));
     ASSERT_TRUE(w.main);
     moveMouse(1000, 900);
     BoxProcess::settle(800);

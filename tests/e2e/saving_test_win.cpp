@@ -1,0 +1,223 @@
+// The real program keeps its file up to date as it runs: every change is on disk soon after it
+// is made, so a kill right after loses nothing; a save that finds the file held is made once
+// the file comes free; closing the hidden owner window quits and saves; opening the settings
+// changes nothing on the box.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "box_process_win.h"
+#include "settings/prefs_location.h"
+#include "temp_folder_win.h"
+
+namespace kivolt::test {
+namespace {
+
+constexpr char kConfigTitle[] = "Kivolt - Konfiguration";
+
+// Context menu items, counted in VK_DOWN presses from the top.
+constexpr int kMenuRemove = 4;
+constexpr int kMenuProperties = 5;
+constexpr int kMenuPin = 6;
+constexpr int kMenuSettings = 7;
+
+// The menu command "Kivolt fixieren" as the popup menu sends it to the MainWindow.
+constexpr WPARAM kPinCommand = 5;
+
+// Control ids of the two dialogs.
+constexpr int kOrientation = 16;
+constexpr int kCancel = 18;
+constexpr int kName = 31;
+constexpr int kPropertiesSave = 36;
+
+// A horizontal box at (300, 200), far from every edge it could snap to.
+constexpr Point kBox{300, 200};
+Point iconCentre(int i) { return rowIconCentre(kBox, i); }
+constexpr Point kGrip{kBox.x + 5, kBox.y + 20};
+
+// The file as the program writes it, so a save of an unchanged box gives the same bytes.
+std::string savedFile(Point position, bool pinned, const std::string& groups) {
+    return "FensterPos = 1\r\nX = " + std::to_string(position.x) + "\r\nY = " + std::to_string(position.y) +
+           "\r\nKivolt fixieren = " + (pinned ? "1" : "0") + "\r\n" + groups;
+}
+
+std::string folders(std::initializer_list<const char*> names) {
+    std::string groups;
+    int index = 0;
+    for (const char* name : names) groups += prefsGroup(index++, "C:\\windows", "", 0, name);
+    return groups;
+}
+
+// The identity of the file now at `path`: the crash-safe rewrite puts a new file there.
+ULONGLONG fileIdentity(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return known ? (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow : 0;
+}
+
+class SavingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        record = folder.file("probe.txt");
+        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
+
+    std::string prefs() const { return prefsPath(folder.path()); }
+    void writePrefs(const std::string& bytes) {
+        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
+        writeFileBytes(prefs(), bytes);
+    }
+    BoxWindows start(const std::string& bytes) {
+        writePrefs(bytes);
+        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
+        BoxWindows windows = box->waitForWindows();
+        EXPECT_NE(windows.main, nullptr);
+        return windows;
+    }
+    // Generous for a loaded machine; the kill torture measures how far behind the file is.
+    bool fileBecomes(const std::string& bytes, DWORD timeoutMs = 5000) {
+        return waitUntil([&] { return readFileBytes(prefs()) == bytes; }, timeoutMs);
+    }
+    static bool closes(HWND window) { return waitUntil([window] { return !IsWindow(window); }); }
+
+    TempFolder folder;
+    std::string record;
+    std::unique_ptr<BoxProcess> box;
+};
+
+TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
+    const std::string base = savedFile(kBox, false, folders({"A", "B", "C"}));
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::function<std::string(const BoxWindows&)> expected;
+    } kinds[] = {
+        {"Kivolt fixieren", [] { menuCommand(iconCentre(0), iconCentre(0), kMenuPin); },
+         [](const BoxWindows&) { return savedFile(kBox, true, folders({"A", "B", "C"})); }},
+        {"Verknüpfung entfernen", [] { menuCommand(iconCentre(1), iconCentre(1), kMenuRemove); },
+         [](const BoxWindows&) { return savedFile(kBox, false, folders({"A", "C"})); }},
+        {"reorder by a drag",
+         [] {
+             // From A's centre to past C's middle: A goes after C.
+             const Point from = iconCentre(0);
+             moveMouse(from.x, from.y);
+             mouseButton(MOUSEEVENTF_LEFTDOWN);
+             for (int step = 1; step <= 4; ++step) moveMouse(from.x + (2 * 42 + 11) * step / 4, from.y);
+             mouseButton(MOUSEEVENTF_LEFTUP);
+         },
+         [](const BoxWindows&) { return savedFile(kBox, false, folders({"B", "C", "A"})); }},
+        {"Eigenschaften saved",
+         [this] {
+             menuCommand(iconCentre(2), iconCentre(2), kMenuProperties);
+             const HWND dialog = box->waitForWindow("C - Eigenschaften");
+             ASSERT_NE(dialog, nullptr);
+             SendDlgItemMessageA(dialog, kName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neu"));
+             SendDlgItemMessageA(dialog, kPropertiesSave, BM_CLICK, 0, 0);
+             EXPECT_TRUE(closes(dialog));
+         },
+         [](const BoxWindows&) { return savedFile(kBox, false, folders({"A", "B", "Neu"})); }},
+        {"move by the grip",
+         [] {
+             moveMouse(kGrip.x, kGrip.y);
+             mouseButton(MOUSEEVENTF_LEFTDOWN);
+             for (int step = 1; step <= 4; ++step) moveMouse(kGrip.x + 50 * step, kGrip.y + 25 * step);
+             mouseButton(MOUSEEVENTF_LEFTUP);
+         },
+         [](const BoxWindows& w) {
+             const Rect moved = clientRectOnScreen(w.main);
+             EXPECT_NE(moved.x, kBox.x) << "the grip did not move the box";
+             return savedFile({moved.x, moved.y}, false, folders({"A", "B", "C"}));
+         }},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        const BoxWindows w = start(base);
+        ASSERT_TRUE(w.main);
+        kind.change();
+        BoxProcess::settle();
+        const std::string expected = kind.expected(w);
+        EXPECT_TRUE(fileBecomes(expected)) << readFileBytes(prefs());
+        box->kill();
+        EXPECT_EQ(readFileBytes(prefs()), expected);
+        EXPECT_FALSE(fileExists(prefs() + ".tmp"));
+    }
+}
+
+TEST_F(SavingTest, ChangesThatCancelOutWriteNothing) {
+    const std::string base = savedFile(kBox, false, folders({"A"}));
+    const BoxWindows w = start(base);
+    ASSERT_TRUE(w.main);
+    const ULONGLONG before = fileIdentity(prefs());
+    ASSERT_NE(before, 0u);
+    // Pinned and unpinned within one burst, as the menu sends the command.
+    for (int toggle = 0; toggle < 2; ++toggle) SendMessageA(w.main, WM_COMMAND, kPinCommand, 0);
+    // Long enough for a save to have happened had there been one to make.
+    BoxProcess::settle(1500);
+    EXPECT_EQ(fileIdentity(prefs()), before) << "the file was rewritten";
+    EXPECT_EQ(readFileBytes(prefs()), base);
+    box->kill();
+}
+
+TEST_F(SavingTest, FileHeldByAnotherProgramIsWrittenOnceItComesFree) {
+    const BoxWindows w = start(savedFile(kBox, false, folders({"A"})));
+    ASSERT_TRUE(w.main);
+    const std::string pinned = savedFile(kBox, true, folders({"A"}));
+    {
+        // A sync client reading the file without delete sharing: the rename over it fails.
+        HANDLE holder = CreateFileA(prefs().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        menuCommand(iconCentre(0), iconCentre(0), kMenuPin);
+        EXPECT_FALSE(fileBecomes(pinned, 2000)) << "written although the file was held";
+        CloseHandle(holder);
+    }
+    EXPECT_TRUE(fileBecomes(pinned, 15000)) << readFileBytes(prefs());
+    EXPECT_FALSE(fileExists(prefs() + ".tmp"));
+    box->kill();
+}
+
+TEST_F(SavingTest, CloseRequestForTheOwnerWindowQuitsAndSaves) {
+    const BoxWindows w = start(savedFile(kBox, false, folders({"A", "B"})));
+    ASSERT_TRUE(w.main && w.owner);
+    SetWindowPos(w.main, nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(w.owner, WM_CLOSE, 0, 0);
+    EXPECT_EQ(box->waitForExit(), 0u) << "not the clean exit of \"Beenden\"";
+    EXPECT_EQ(readFileBytes(prefs()), savedFile({500, 400}, false, folders({"A", "B"})));
+}
+
+TEST_F(SavingTest, SettingsOpenedAndCancelledLeaveTheBoxAsItWas) {
+    const std::string groups =
+        prefsGroup(0, "C:\\windows", "", 0, "A") + prefsGroup(1, launchProbePath(), "--zwei", 0, "Zwei");
+    const BoxWindows w = start(savedFile(kBox, false, groups));
+    ASSERT_TRUE(w.main);
+    const Rect row = clientRectOnScreen(w.main);
+    // A second instance turned the box vertical meanwhile.
+    const std::string column = "FensterPos = 0\r\nX = 300\r\nY = 200\r\nKivolt fixieren = 0\r\n" + groups;
+    writeFileBytes(prefs(), column);
+
+    menuCommand(kGrip, kGrip, kMenuSettings);
+    const HWND dialog = box->waitForWindow(kConfigTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, kOrientation, CB_GETCURSEL, 0, 0), 0) << "the dialog shows the file";
+    SendDlgItemMessageA(dialog, kCancel, BM_CLICK, 0, 0);
+    ASSERT_TRUE(closes(dialog));
+    BoxProcess::settle();
+
+    EXPECT_EQ(clientRectOnScreen(w.main), row);
+    // Laid out and hit-tested as the row it still is: the second icon starts the second shortcut.
+    clickAt(iconCentre(1).x, iconCentre(1).y);
+    const std::string started = waitForProbeRecord(record);
+    EXPECT_NE(started.find("--zwei"), std::string::npos) << started;
+    PostMessageA(w.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(box->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(prefs()), column) << "the quit writes the window state, not the settings";
+}
+
+}  // namespace
+}  // namespace kivolt::test
