@@ -1,6 +1,7 @@
 // The real program under Wine: start-up, the window pair, painting, the name balloon,
 // snapping, and the quit paths that save the box.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,29 @@ namespace kivolt::test {
 namespace {
 
 constexpr Colour kGripBar = RGB(79, 79, 79);
+
+// Whether a program this process started has initialised OLE: the box does that first,
+// a moment before it reads its file.
+bool childStartedOle(const char* exe) {
+    DWORD child = 0;
+    HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof(process);
+    for (BOOL more = Process32First(processes, &process); more && !child; more = Process32Next(processes, &process))
+        if (process.th32ParentProcessID == GetCurrentProcessId() && _stricmp(process.szExeFile, exe) == 0)
+            child = process.th32ProcessID;
+    CloseHandle(processes);
+    constexpr char kOleWindow[] = "OleMainThreadWndClass";
+    for (HWND parent : {HWND{nullptr}, HWND_MESSAGE}) {
+        for (HWND w = FindWindowExA(parent, nullptr, kOleWindow, nullptr); w && child;
+             w = FindWindowExA(parent, w, kOleWindow, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == child) return true;
+        }
+    }
+    return false;
+}
 
 class BoxTest : public ::testing::Test {
 protected:
@@ -186,9 +210,10 @@ TEST_F(BoxTest, FileHeldForAMomentAtStartIsReadOnceItComesFree) {
     writePrefs(stored);
     HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    // Let go while the box is starting (Wine starts a process in about a second): it waits
-    // about two seconds for the file.
+    // Let go while the box waits for the file: it waits about two seconds from its first read,
+    // which comes after its OLE start-up (under Wine, about a second after).
     std::thread release([lock] {
+        waitUntil([] { return childStartedOle("kivolt.exe"); }, 20000);
         Sleep(1500);
         CloseHandle(lock);
     });

@@ -16,6 +16,7 @@ namespace kivolt::test {
 namespace {
 
 constexpr char kConfigTitle[] = "Kivolt - Konfiguration";
+constexpr Colour kGripBar = RGB(79, 79, 79);
 
 // Context menu items, counted in VK_DOWN presses from the top.
 constexpr int kMenuRemove = 4;
@@ -192,8 +193,8 @@ TEST_F(SavingTest, CloseRequestForTheOwnerWindowQuitsAndSaves) {
 }
 
 TEST_F(SavingTest, SettingsOpenedAndCancelledLeaveTheBoxAsItWas) {
-    const std::string groups =
-        prefsGroup(0, "C:\\windows", "", 0, "A") + prefsGroup(1, launchProbePath(), "--zwei", 0, "Zwei");
+    const std::string probe = launchProbePath();
+    const std::string groups = prefsGroup(0, probe, "--eins", 0, "Eins") + prefsGroup(1, probe, "--zwei", 0, "Zwei");
     const BoxWindows w = start(savedFile(kBox, false, groups));
     ASSERT_TRUE(w.main);
     const Rect row = clientRectOnScreen(w.main);
@@ -207,13 +208,15 @@ TEST_F(SavingTest, SettingsOpenedAndCancelledLeaveTheBoxAsItWas) {
     EXPECT_EQ(SendDlgItemMessageA(dialog, kOrientation, CB_GETCURSEL, 0, 0), 0) << "the dialog shows the file";
     SendDlgItemMessageA(dialog, kCancel, BM_CLICK, 0, 0);
     ASSERT_TRUE(closes(dialog));
-    BoxProcess::settle();
+    BoxProcess::settle(800);  // a repaint or two
 
     EXPECT_EQ(clientRectOnScreen(w.main), row);
-    // Laid out and hit-tested as the row it still is: the second icon starts the second shortcut.
-    clickAt(iconCentre(1).x, iconCentre(1).y);
+    EXPECT_EQ(screenPixel(kBox.x + 5, kBox.y + 30), kGripBar) << "the grip strip stays on the left";
+    // Hit-tested as the row it still is: the right edge of the first icon starts the first
+    // shortcut (laid out as a column, that point lies in the second cell).
+    clickAt(iconCentre(0).x + 14, kBox.y + 30);
     const std::string started = waitForProbeRecord(record);
-    EXPECT_NE(started.find("--zwei"), std::string::npos) << started;
+    EXPECT_NE(started.find("--eins"), std::string::npos) << started;
     PostMessageA(w.main, WM_CLOSE, 0, 0);
     EXPECT_EQ(box->waitForExit(), 0u);
     EXPECT_EQ(readFileBytes(prefs()), column) << "the quit writes the window state, not the settings";
