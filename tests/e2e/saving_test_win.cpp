@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "box_process_win.h"
+#include "event_pump_win.h"
+#include "file_drag_win.h"
 #include "settings/prefs_location.h"
 #include "temp_folder_win.h"
 
@@ -44,9 +46,9 @@ std::string savedFile(Point position, bool pinned, const std::string& groups) {
            "\r\nKivolt fixieren = " + (pinned ? "1" : "0") + "\r\n" + groups;
 }
 
-std::string folders(std::initializer_list<const char*> names) {
+std::string folders(std::initializer_list<const char*> names, int first = 0) {
     std::string groups;
-    int index = 0;
+    int index = first;
     for (const char* name : names) groups += prefsGroup(index++, "C:\\windows", "", 0, name);
     return groups;
 }
@@ -59,6 +61,31 @@ ULONGLONG fileIdentity(const std::string& path) {
     const BOOL known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return known ? (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow : 0;
+}
+
+// Drags a folder from a window of this test onto the box's grip strip, where a drop puts it
+// in front of the other shortcuts.
+void dropOntoTheGrip(const wchar_t* folderPath) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KivoltDragSource";
+    RegisterClassA(&windowClass);
+    // Never activated: destroying an active window costs Wine seconds of focus hand-over.
+    const Point start{900, 700};
+    HWND source = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, "", WS_POPUP,
+                                  start.x - 50, start.y - 50, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(source, SW_SHOWNOACTIVATE);
+    pumpMessages();
+    {
+        ComPtr<IDataObject> data = oneFormatData(CF_HDROP, fileDropBlock({folderPath}));
+        DWORD effect = DROPEFFECT_NONE;
+        EXPECT_EQ(dragWithTheMouse(data.get(), start, kGrip, &effect), DRAGDROP_S_DROP);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    }
+    DestroyWindow(source);
+    OleUninitialize();
 }
 
 class SavingTest : public ::testing::Test {
@@ -123,6 +150,11 @@ TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
              EXPECT_TRUE(closes(dialog));
          },
          [](const BoxWindows&) { return savedFile(kBox, false, folders({"A", "B", "Neu"})); }},
+        {"drop", [] { dropOntoTheGrip(L"C:\\windows\\system32"); },
+         [](const BoxWindows&) {
+             return savedFile(kBox, false,
+                              prefsGroup(0, "C:\\windows\\system32", "", 0, "system32") + folders({"A", "B", "C"}, 1));
+         }},
         {"move by the grip",
          [] {
              moveMouse(kGrip.x, kGrip.y);
