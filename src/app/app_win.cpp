@@ -196,12 +196,22 @@ void App::tail(const LoopEvent& event) {
 }
 
 bool App::saveBox() {
-    if (prefsUnread_) return true;
+    if (optionsUnsaved_) optionsUnsaved_ = !saveOptions();
+    if (prefsUnread_) return !optionsUnsaved_;
     const Rect outer = windowRect(pair_.main());
     const Size client = pair_.clientSize();
     const Point position = clampWindowPosition({outer.x, outer.y, client.width, client.height}, workAreaRect());
     PrefsFile prefs;
-    return kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_);
+    return kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_) && !optionsUnsaved_;
+}
+
+// Options that were applied while the file could not take them; a file deleted meanwhile
+// is not made again for them, as applying would not either.
+bool App::saveOptions() {
+    PrefsFile prefs;
+    if (!prefs.open(prefsPath_)) return prefs.state() == PrefsFile::State::Missing;
+    writeOptions(prefs, settings_);
+    return prefs.close();
 }
 
 void App::scheduleSave() {
@@ -367,8 +377,11 @@ void App::onControl(const LoopEvent& event) {
 
 void App::onConfigControl(int id) {
     const ConfigAction action = config_.handleControl(id);
-    if (action == ConfigAction::Apply || action == ConfigAction::ApplyAndClose)
-        applySettings(prefsPath_, readConfigDialog(config_), settings_, *this);
+    if (action == ConfigAction::Apply || action == ConfigAction::ApplyAndClose) {
+        const Applied applied = applySettings(prefsPath_, readConfigDialog(config_), settings_, *this);
+        if (applied != Applied::Nothing) optionsUnsaved_ = applied == Applied::NotStored;
+        if (optionsUnsaved_) scheduleSave();
+    }
     if (action == ConfigAction::ApplyAndClose || action == ConfigAction::Close) config_.close();
 }
 

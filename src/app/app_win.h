@@ -60,9 +60,11 @@ private:
     void dispatch(const LoopEvent& event);
     void tail(const LoopEvent& event);
 
-    // Saving the box (position, pin state, shortcuts) after a change, at the session's end and
-    // at quit; the write itself only ever happens in the main loop's dispatch or after it.
+    // Saving the box (position, pin state, shortcuts, and applied options the file could not
+    // take at the time): after a change from the main loop's dispatch, never inside a modal
+    // loop; inside WM_ENDSESSION, as the session ends; and at quit.
     bool saveBox();
+    bool saveOptions();
     void scheduleSave();
     void saveNow();
     void onSaveTimer();
@@ -141,6 +143,7 @@ private:
     bool quitFlag_ = false;
     // The file could not be read whole at start: it is never written over in this run.
     bool prefsUnread_ = false;
+    bool optionsUnsaved_ = false;  // applied, but the file could not take them yet
     SaveSchedule saves_;
     Point lastPosition_;  // of the MainWindow, as the last pass saw it
 };

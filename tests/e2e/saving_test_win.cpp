@@ -32,6 +32,7 @@ constexpr WPARAM kPinCommand = 5;
 // Control ids of the two dialogs.
 constexpr int kOrientation = 16;
 constexpr int kCancel = 18;
+constexpr int kSave = 20;
 constexpr int kName = 31;
 constexpr int kPropertiesSave = 36;
 
@@ -212,6 +213,30 @@ TEST_F(SavingTest, FileHeldByAnotherProgramIsWrittenOnceItComesFree) {
     }
     EXPECT_TRUE(fileBecomes(pinned, 15000)) << readFileBytes(prefs());
     EXPECT_FALSE(fileExists(prefs() + ".tmp"));
+    box->kill();
+}
+
+TEST_F(SavingTest, SettingsSavedWhileTheFileIsHeldAreWrittenOnceItComesFree) {
+    const std::string before = savedFile(kBox, false, folders({"A"}));
+    const BoxWindows w = start(before);
+    ASSERT_TRUE(w.main);
+    menuCommand(kGrip, kGrip, kMenuSettings);
+    const HWND dialog = box->waitForWindow(kConfigTitle);
+    ASSERT_NE(dialog, nullptr);
+    const auto optionsStored = [&] {
+        return readFileBytes(prefs()).find("Hintergrunddarstellung = 0\r\n[0]") != std::string::npos;
+    };
+    {
+        HANDLE holder = CreateFileA(prefs().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        SendDlgItemMessageA(dialog, kSave, BM_CLICK, 0, 0);  // "Speichern": applies and closes
+        EXPECT_TRUE(closes(dialog));
+        EXPECT_FALSE(waitUntil(optionsStored, 1500));
+        EXPECT_EQ(readFileBytes(prefs()), before);
+        CloseHandle(holder);
+    }
+    EXPECT_TRUE(waitUntil(optionsStored, 15000)) << readFileBytes(prefs());
     box->kill();
 }
 
