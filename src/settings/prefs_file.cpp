@@ -188,25 +188,25 @@ bool PrefsFile::open(const std::string& path) {
     try {
         const PrefsStorage::Access access = storage_.openExisting(path, onDisk_);
         if (access == PrefsStorage::Access::Missing) return false;
-        state_ = State::Read;
-        readOnly_ = access == PrefsStorage::Access::ReadOnly;
         if (access == PrefsStorage::Access::Unreadable) {
             state_ = State::Unreadable;
             return false;
         }
+        readOnly_ = access == PrefsStorage::Access::ReadOnly;
         std::string_view content = onDisk_;
         if (content.starts_with(kByteOrderMark)) {
             utf8_ = true;
             content.remove_prefix(kByteOrderMark.size());
         }
         entries_ = parse(content);
+        state_ = State::Read;
     } catch (const std::bad_alloc&) {
         // Too big to hold: reads give defaults, and the file is kept out of reach of writes
         // so that a rewrite from the empty list cannot wipe it.
         entries_.clear();
         state_ = State::Unreadable;
     }
-    return true;
+    return state_ == State::Read;
 }
 
 bool PrefsFile::create(const std::string& path) {

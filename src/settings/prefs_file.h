@@ -31,8 +31,9 @@ public:
     PrefsFile(const PrefsFile&) = delete;
     PrefsFile& operator=(const PrefsFile&) = delete;
 
-    // True when the file exists and could be opened. A missing file still counts as open:
-    // reads give their defaults and a write makes close() create it.
+    // True when the file exists and was read. A missing file still counts as open: reads
+    // give their defaults and a write makes close() create it. So does an unreadable one,
+    // which is never written; state() tells the three apart.
     bool open(const std::string& path);
     // Creates (truncates) the file; it is open, empty and in plain mode afterwards.
     bool create(const std::string& path);

@@ -13,6 +13,8 @@ void setRoundRegion(HWND hwnd, Size client, BOOL redraw) {
     if (region && !SetWindowRgn(hwnd, region, redraw)) DeleteObject(region);  // the window owns it on success
 }
 
+HWND canvasWindow(const CanvasControl* canvas) { return canvas ? canvas->hwnd() : nullptr; }
+
 WorkArea currentWorkArea() {
     RECT r{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
@@ -32,7 +34,8 @@ bool WindowPair::open(const Options& o) {
     main_ = system_.createTopLevel({kMainWindow, window_title::kMain, WS_POPUP, 0, owner_, o.position, o.client});
     if (!main_) return false;
     ShowWindow(main_, SW_SHOWNORMAL);
-    CanvasControl::create(system_, kBackgroundCanvasId, main_, {0, 0, o.client.width, o.client.height});
+    const Rect canvasRect{0, 0, o.client.width, o.client.height};
+    backgroundCanvas_ = canvasWindow(CanvasControl::create(system_, kBackgroundCanvasId, main_, canvasRect));
     SetWindowLongA(main_, GWL_EXSTYLE, GetWindowLongA(main_, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(main_, 0, static_cast<BYTE>(o.transparency), LWA_ALPHA);
     setRoundRegion(main_, o.client, TRUE);
@@ -43,7 +46,7 @@ bool WindowPair::open(const Options& o) {
     if (!overlay_) return false;
     ShowWindow(overlay_, SW_SHOWNORMAL);
     setRoundRegion(overlay_, o.client, TRUE);
-    CanvasControl::create(system_, kOverlayCanvasId, overlay_, {0, 0, o.client.width, o.client.height});
+    overlayCanvas_ = canvasWindow(CanvasControl::create(system_, kOverlayCanvasId, overlay_, canvasRect));
     SetWindowLongA(overlay_, GWL_EXSTYLE, WS_EX_LAYERED);
     SetLayeredWindowAttributes(overlay_, kKeyColour, 0, LWA_COLORKEY);
 
@@ -54,11 +57,11 @@ bool WindowPair::open(const Options& o) {
 }
 
 CanvasControl* WindowPair::overlayCanvas() const {
-    return overlay_ ? CanvasControl::fromHwnd(GetDlgItem(overlay_, kOverlayCanvasId)) : nullptr;
+    return overlayCanvas_ ? CanvasControl::fromHwnd(overlayCanvas_) : nullptr;
 }
 
 CanvasControl* WindowPair::backgroundCanvas() const {
-    return main_ ? CanvasControl::fromHwnd(GetDlgItem(main_, kBackgroundCanvasId)) : nullptr;
+    return backgroundCanvas_ ? CanvasControl::fromHwnd(backgroundCanvas_) : nullptr;
 }
 
 Size WindowPair::clientSize() const {
@@ -86,8 +89,10 @@ void WindowPair::resizeBox(Size client) {
 
 void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
-        for (HWND* window : {&owner_, &main_, &overlay_})
-            if (*window == hwnd) *window = nullptr;
+        // A window's children are gone before its own WM_NCDESTROY.
+        if (hwnd == main_) main_ = backgroundCanvas_ = nullptr;
+        if (hwnd == overlay_) overlay_ = overlayCanvas_ = nullptr;
+        if (hwnd == owner_) owner_ = nullptr;
         return;
     }
     if (!main_ || hwnd != main_) return;

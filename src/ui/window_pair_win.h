@@ -48,7 +48,7 @@ public:
     HWND owner() const { return owner_; }
     HWND main() const { return main_; }
     HWND overlay() const { return overlay_; }
-    // Looked up from the windows each time: null once the canvas is gone with its window.
+    // Null once the canvas is gone with its window.
     CanvasControl* overlayCanvas() const;
     CanvasControl* backgroundCanvas() const;
     Size clientSize() const;
@@ -79,6 +79,9 @@ private:
     HWND owner_ = nullptr;
     HWND main_ = nullptr;
     HWND overlay_ = nullptr;
+    // Kept by their windows, not pointers: a canvas is freed with its window.
+    HWND backgroundCanvas_ = nullptr;
+    HWND overlayCanvas_ = nullptr;
     bool skipSnap_ = false;
 };
 

@@ -88,7 +88,8 @@ HWND BoxProcess::findWindow(const char* title) const {
 
 HWND BoxProcess::waitForWindow(const char* title, DWORD timeoutMs) const {
     HWND found = nullptr;
-    waitUntil([&] { return (found = findWindow(title)) != nullptr; }, timeoutMs);
+    // Shown only once its controls are made and filled.
+    waitUntil([&] { return (found = findWindow(title)) != nullptr && IsWindowVisible(found); }, timeoutMs);
     return found;
 }
 
@@ -166,6 +167,14 @@ void clickAt(int x, int y) {
     moveMouse(x, y);
     mouseButton(MOUSEEVENTF_LEFTDOWN);
     mouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void dragWithLeftButton(Point from, int dx, int dy) {
+    moveMouse(from.x, from.y);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step) moveMouse(from.x + dx * step / 4, from.y + dy * step / 4);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+    BoxProcess::settle();
 }
 
 void pressKey(WORD key) {

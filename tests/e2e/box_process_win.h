@@ -39,7 +39,7 @@ public:
     BoxWindows waitForWindows(DWORD timeoutMs = 10000);
     // A top-level window of the program with this title, or null.
     HWND findWindow(const char* title) const;
-    // Waits for such a window to appear; null on time-out.
+    // Waits for such a window to be shown; null on time-out.
     HWND waitForWindow(const char* title, DWORD timeoutMs = 5000) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD waitForExit(DWORD timeoutMs = 10000);
@@ -75,6 +75,8 @@ namespace kivolt::test {
 void moveMouse(int x, int y);
 void mouseButton(DWORD flags);  // MOUSEEVENTF_LEFTDOWN and so on, at the current position
 void clickAt(int x, int y);
+// Presses the left button at `from`, moves by (dx, dy) in small steps and releases there.
+void dragWithLeftButton(Point from, int dx, int dy);
 void pressKey(WORD key);
 // Right-presses at `press`, releases at `release`, then picks the context menu item
 // `downs` steps down with the keyboard (separators are skipped).

@@ -7,9 +7,7 @@
 
 #include <thread>
 
-#include "box_process_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
+#include "box_fixture_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -39,33 +37,10 @@ bool childStartedOle(const char* exe) {
     return false;
 }
 
-class BoxTest : public ::testing::Test {
-protected:
-    std::string appData() const { return folder.path().substr(0, folder.path().size() - 1); }
-    std::string prefs() const { return prefsPath(folder.path()); }
-    void writePrefs(const std::string& bytes) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), bytes);
-    }
-    BoxWindows start() {
-        box = std::make_unique<BoxProcess>(appData());
-        EXPECT_TRUE(box->started());
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        EXPECT_NE(windows.overlay, nullptr);
-        return windows;
-    }
-    void quitThrough(HWND hwnd) {
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
-    }
-
-    TempFolder folder;
-    std::unique_ptr<BoxProcess> box;
-};
+class BoxTest : public BoxFixture {};
 
 TEST_F(BoxTest, FirstRunShowsAnEmptyBoxAndCreatesTheFile) {
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main && w.overlay && w.owner);
     EXPECT_TRUE(fileExists(prefs()));
     EXPECT_EQ(readFileBytes(prefs()), "");
@@ -108,7 +83,7 @@ TEST_F(BoxTest, StoredShortcutsAreShownAndSavedBackAtQuit) {
     writePrefs("; meine Box\r\nFensterPos = 1\r\nX = 300\r\nY = 200\r\n"
                "[7]\r\nPfad = C:\\windows\r\nAlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n"
                "[3]\r\nPfad = C:\\windows\\notepad.exe\r\nProgramm Parameter = a b\r\nAusf\xFChrung = 2\r\nName = Editor\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main && w.overlay);
     // Horizontal: the grip strip and two cells in one row.
     EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 2 * 42 + 15, 42}));
@@ -132,7 +107,7 @@ TEST_F(BoxTest, StoredShortcutsAreShownAndSavedBackAtQuit) {
 
 TEST_F(BoxTest, NameBalloonOpensOverAnIconAndClosesOffIt) {
     writePrefs("FensterPos = 1\r\nX = 400\r\nY = 100\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     SetCursorPos(400 + 30, 100 + 20);
     BoxProcess::settle();
@@ -159,7 +134,7 @@ TEST_F(BoxTest, NameBalloonOpensOverAnIconAndClosesOffIt) {
 
 TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
     writePrefs("X = 500\r\nY = 500\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     SetWindowPos(w.main, nullptr, 20, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BoxProcess::settle();
@@ -178,7 +153,7 @@ TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
 
 TEST_F(BoxTest, SessionEndSavesWhileRunningAndLaterChangesAreSavedToo) {
     writePrefs("X = 64\r\nY = 64\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     EXPECT_EQ(SendMessageA(w.main, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(w.main, WM_ENDSESSION, TRUE, 0);
@@ -197,7 +172,7 @@ TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
     // Another program holds the file exclusively while the box starts, then lets go.
     HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     CloseHandle(lock);
     ASSERT_TRUE(w.main);
     quitThrough(w.main);
@@ -217,7 +192,7 @@ TEST_F(BoxTest, FileHeldForAMomentAtStartIsReadOnceItComesFree) {
         Sleep(1500);
         CloseHandle(lock);
     });
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     release.join();
     ASSERT_TRUE(w.main);
     EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 42, 15 + 42})) << "the stored shortcut and position";
@@ -226,7 +201,7 @@ TEST_F(BoxTest, FileHeldForAMomentAtStartIsReadOnceItComesFree) {
 }
 
 TEST_F(BoxTest, PrefsFileDeletedWhileRunningIsNotRecreatedAtQuit) {
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     ASSERT_TRUE(DeleteFileA(prefs().c_str()));
     quitThrough(w.main);

@@ -10,9 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "box_process_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
+#include "box_fixture_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -163,43 +161,15 @@ std::optional<LinkContents> readLink(const std::string& path) {
     return result;
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public BoxFixture {
 protected:
-    void SetUp() override {
-        record = folder.file("probe.txt");
-        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
-
-    std::string prefs() const { return prefsPath(folder.path()); }
-    BoxWindows start(const std::string& prefsBytes) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), prefsBytes);
-        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        return windows;
-    }
     HWND openSettings() {
         menuCommand(kGrip, kGrip, kMenuSettings);
         return box->waitForWindow(kConfigTitle);
     }
-    // Destroying a visible window takes Wine a while on a bare X server.
-    static bool closes(HWND dialog) { return waitUntil([dialog] { return !IsWindow(dialog); }); }
-    bool prefsBecome(const std::string& bytes) {
-        return waitUntil([&] { return readFileBytes(prefs()) == bytes; });
-    }
     static bool clientBecomes(HWND hwnd, const Rect& expected) {
         return waitUntil([&] { return clientRectOnScreen(hwnd) == expected; });
     }
-    void quit(HWND main) {
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
-    }
-
-    TempFolder folder;
-    std::string record;
-    std::unique_ptr<BoxProcess> box;
 };
 
 TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
@@ -259,7 +229,7 @@ TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
         EXPECT_FALSE(topmost(w.overlay));
     }
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));  // "Übernehmen" keeps it open
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
@@ -314,7 +284,7 @@ TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
                   prefsGroup(0, "C:\\windows", "", 0, "Windows"));
     EXPECT_TRUE(clientBecomes(w.main, {kBoxX, kBoxY, 15 + 74, 74}));
     EXPECT_EQ(alphaOf(w.main), 60);
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, AutostartWritesTheLinkToTheProgramAtEveryApplyAndClearingDeletesIt) {
@@ -353,7 +323,7 @@ TEST_F(DialogTest, AutostartWritesTheLinkToTheProgramAtEveryApplyAndClearingDele
     pushButton(dialog, kApply);
     EXPECT_TRUE(waitUntil([&] { return !fileExists(link); }));
     EXPECT_TRUE(waitUntil([&] { return readFileBytes(prefs()).find("Autostart = 0\r\n") != std::string::npos; }));
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
@@ -376,7 +346,7 @@ TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
     EXPECT_FALSE(fileExists(link));
     EXPECT_EQ(clientRectOnScreen(w.main), box);
     EXPECT_EQ(alphaOf(w.main), 200);
-    quit(w.main);
+    quitThrough(w.main);
     EXPECT_FALSE(fileExists(prefs()));
 }
 
@@ -424,8 +394,9 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
     EXPECT_NE(started.find("--neu x"), std::string::npos) << started;
     EXPECT_NE(started.find("show=3\r\n"), std::string::npos) << started;  // maximised: run mode 2 + 1
 
-    quit(w.main);
-    const std::string stored = prefsGroup(0, probe, "--neu x", 2, "Neu") + prefsGroup(1, "C:\\windows", "", 0, "Windows");
+    quitThrough(w.main);
+    const std::string stored =
+        prefsGroup(0, probe, "--neu x", 2, "Neu") + prefsGroup(1, "C:\\windows", "", 0, "Windows");
     EXPECT_NE(readFileBytes(prefs()).find(stored), std::string::npos) << readFileBytes(prefs());
 }
 

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "box_process_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
+#include "box_fixture_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -16,41 +14,16 @@ constexpr int kBoxX = 300;
 constexpr int kBoxY = 200;
 Point iconCentre(int i) { return rowIconCentre({kBoxX, kBoxY}, i); }
 
-class InteractionTest : public ::testing::Test {
+class InteractionTest : public BoxFixture {
 protected:
-    void SetUp() override {
-        record = folder.file("probe.txt");
-        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
-
-    std::string prefs() const { return prefsPath(folder.path()); }
     BoxWindows start(const std::string& options, const std::string& groups) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), options + "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) +
-                                    "\r\n" + groups);
-        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        return windows;
+        return BoxFixture::start(options + "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) +
+                                 "\r\n" + groups);
     }
     std::string quitAndReadPrefs(HWND main) {
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
+        quitThrough(main);
         return readFileBytes(prefs());
     }
-    // Presses at one icon, moves by (dx, dy) in small steps and releases there.
-    void dragFrom(Point from, int dx, int dy) {
-        moveMouse(from.x, from.y);
-        mouseButton(MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= 4; ++step) moveMouse(from.x + dx * step / 4, from.y + dy * step / 4);
-        mouseButton(MOUSEEVENTF_LEFTUP);
-        BoxProcess::settle();
-    }
-
-    TempFolder folder;
-    std::string record;
-    std::unique_ptr<BoxProcess> box;
 };
 
 TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
@@ -68,7 +41,7 @@ TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
 TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
     const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, launchProbePath(), "", 1, "Probe"));
     ASSERT_TRUE(w.main);
-    dragFrom(iconCentre(0), 10, 10);
+    dragWithLeftButton(iconCentre(0), 10, 10);
     const std::string started = waitForProbeRecord(record);
     EXPECT_NE(started.find("show=2\r\n"), std::string::npos) << started;  // minimised
     quitAndReadPrefs(w.main);
@@ -76,11 +49,12 @@ TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
 
 TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, probe, "", 0, "A") + prefsGroup(1, probe, "", 0, "B") +
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, probe, "", 0, "A") +
+                                                       prefsGroup(1, probe, "", 0, "B") +
                                                        prefsGroup(2, probe, "", 0, "C"));
     ASSERT_TRUE(w.main);
     // From A's centre to past C's middle: A goes after C.
-    dragFrom(iconCentre(0), 2 * 42 + 11, 0);
+    dragWithLeftButton(iconCentre(0), 2 * 42 + 11, 0);
     BoxProcess::settle(1000);
     EXPECT_EQ(waitForProbeRecord(record, 0), "");
     const std::string saved = quitAndReadPrefs(w.main);

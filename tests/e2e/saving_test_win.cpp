@@ -8,11 +8,9 @@
 
 #include <functional>
 
-#include "box_process_win.h"
+#include "box_fixture_win.h"
 #include "event_pump_win.h"
 #include "file_drag_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -76,7 +74,8 @@ void dropOntoTheGrip(const wchar_t* folderPath) {
     // Never activated: destroying an active window costs Wine seconds of focus hand-over.
     const Point start{900, 700};
     HWND source = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, "", WS_POPUP,
-                                  start.x - 50, start.y - 50, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+                                  start.x - 50, start.y - 50, 100, 100, nullptr, nullptr, windowClass.hInstance,
+                                  nullptr);
     ShowWindow(source, SW_SHOWNOACTIVATE);
     pumpMessages();
     {
@@ -89,36 +88,7 @@ void dropOntoTheGrip(const wchar_t* folderPath) {
     OleUninitialize();
 }
 
-class SavingTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        record = folder.file("probe.txt");
-        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
-
-    std::string prefs() const { return prefsPath(folder.path()); }
-    void writePrefs(const std::string& bytes) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), bytes);
-    }
-    BoxWindows start(const std::string& bytes) {
-        writePrefs(bytes);
-        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        return windows;
-    }
-    // Generous for a loaded machine; the kill torture measures how far behind the file is.
-    bool fileBecomes(const std::string& bytes, DWORD timeoutMs = 5000) {
-        return waitUntil([&] { return readFileBytes(prefs()) == bytes; }, timeoutMs);
-    }
-    static bool closes(HWND window) { return waitUntil([window] { return !IsWindow(window); }); }
-
-    TempFolder folder;
-    std::string record;
-    std::unique_ptr<BoxProcess> box;
-};
+class SavingTest : public BoxFixture {};
 
 TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
     const std::string base = savedFile(kBox, false, folders({"A", "B", "C"}));
@@ -132,14 +102,7 @@ TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
         {"Verknüpfung entfernen", [] { menuCommand(iconCentre(1), iconCentre(1), kMenuRemove); },
          [](const BoxWindows&) { return savedFile(kBox, false, folders({"A", "C"})); }},
         {"reorder by a drag",
-         [] {
-             // From A's centre to past C's middle: A goes after C.
-             const Point from = iconCentre(0);
-             moveMouse(from.x, from.y);
-             mouseButton(MOUSEEVENTF_LEFTDOWN);
-             for (int step = 1; step <= 4; ++step) moveMouse(from.x + (2 * 42 + 11) * step / 4, from.y);
-             mouseButton(MOUSEEVENTF_LEFTUP);
-         },
+         [] { dragWithLeftButton(iconCentre(0), 2 * 42 + 11, 0); },  // past C's middle: A goes after C
          [](const BoxWindows&) { return savedFile(kBox, false, folders({"B", "C", "A"})); }},
         {"Eigenschaften saved",
          [this] {
@@ -157,12 +120,7 @@ TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
                               prefsGroup(0, "C:\\windows\\system32", "", 0, "system32") + folders({"A", "B", "C"}, 1));
          }},
         {"move by the grip",
-         [] {
-             moveMouse(kGrip.x, kGrip.y);
-             mouseButton(MOUSEEVENTF_LEFTDOWN);
-             for (int step = 1; step <= 4; ++step) moveMouse(kGrip.x + 50 * step, kGrip.y + 25 * step);
-             mouseButton(MOUSEEVENTF_LEFTUP);
-         },
+         [] { dragWithLeftButton(kGrip, 200, 100); },
          [](const BoxWindows& w) {
              const Rect moved = clientRectOnScreen(w.main);
              EXPECT_NE(moved.x, kBox.x) << "the grip did not move the box";
@@ -176,7 +134,7 @@ TEST_F(SavingTest, EachKindOfChangeIsOnDiskBeforeAKill) {
         kind.change();
         BoxProcess::settle();
         const std::string expected = kind.expected(w);
-        EXPECT_TRUE(fileBecomes(expected)) << readFileBytes(prefs());
+        EXPECT_TRUE(prefsBecome(expected)) << readFileBytes(prefs());
         box->kill();
         EXPECT_EQ(readFileBytes(prefs()), expected);
         EXPECT_FALSE(fileExists(prefs() + ".tmp"));
@@ -208,10 +166,10 @@ TEST_F(SavingTest, FileHeldByAnotherProgramIsWrittenOnceItComesFree) {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         menuCommand(iconCentre(0), iconCentre(0), kMenuPin);
-        EXPECT_FALSE(fileBecomes(pinned, 2000)) << "written although the file was held";
+        EXPECT_FALSE(prefsBecome(pinned, 2000)) << "written although the file was held";
         CloseHandle(holder);
     }
-    EXPECT_TRUE(fileBecomes(pinned, 15000)) << readFileBytes(prefs());
+    EXPECT_TRUE(prefsBecome(pinned, 15000)) << readFileBytes(prefs());
     EXPECT_FALSE(fileExists(prefs() + ".tmp"));
     box->kill();
 }
