@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "base/retry.h"
 #include "base/text.h"
 #include "model/shortcut_store.h"
 #include "dialogs/colour_swatch_win.h"
@@ -12,6 +14,7 @@
 #include "settings/prefs_file.h"
 #include "settings/prefs_location.h"
 #include "settings/prefs_location_win.h"
+#include "settings/start_read.h"
 #include "ui/image_file_win.h"
 #include "ui/monitors_win.h"
 #include "ui/paint_background.h"
@@ -28,6 +31,9 @@ namespace {
 
 constexpr DWORD kWaitTimeoutMs = 2;
 constexpr double kDragThreshold = 10.0;
+constexpr UINT_PTR kSaveTimerId = 2;  // on the MainWindow, beside the RedrawTimer
+
+SaveSchedule::Millis tickNow() { return static_cast<SaveSchedule::Millis>(GetTickCount64()); }
 
 }  // namespace
 
@@ -42,7 +48,8 @@ App::~App() {
 int App::run() {
     if (startUp()) runLoop();
     if (!quitFlag_) return 0;  // the windows could not be opened: nothing is saved
-    saveOnQuit();
+    // A file that another program holds at this moment gets a little while to come free.
+    retry(SaveSchedule::kQuitAttempts, [this] { return saveBox(); }, [] { Sleep(SaveSchedule::kQuitPauseMs); });
     return 0;
 }
 
@@ -82,10 +89,10 @@ bool App::startUp() {
     PrefsFile prefs;
     if (const std::optional<std::int32_t> pinned = loadShortcuts(prefs, prefsPath_, shortcuts_, shortcutContext()))
         pinnedFlag_ = *pinned != 0;
-    else
-        // A file that exists but could not be read (held exclusively by another program) must
-        // not be overwritten at quit with the empty list read from it.
-        shortcutsUnread_ = GetFileAttributesA(prefsPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    else if (GetFileAttributesA(prefsPath_.c_str()) != INVALID_FILE_ATTRIBUTES)
+        // A file that exists but could not be read whole (held by another program) must not
+        // be written over with the little that was read of it.
+        prefsUnread_ = true;
     setPinnedCheck(menu_.get(), pinnedFlag_);
     layoutWindows();
     // A stored position on no monitor (one that was unplugged) would leave the box out of reach.
@@ -94,7 +101,9 @@ bool App::startUp() {
     ensurePrefsFile(appDataDir_);
     rerenderIcons();
     pressedIndex_ = -1;
-    windows_.setSessionEndHandler([this] { saveOnQuit(); });
+    const Rect placed = windowRect(pair_.main());
+    lastPosition_ = {placed.x, placed.y};
+    windows_.setSessionEndHandler([this] { saveNow(); });
     return true;
 }
 
@@ -109,7 +118,8 @@ void App::runLoop() {
 void App::dispatch(const LoopEvent& event) {
     switch (event.kind) {
     case EventKind::CloseRequest:
-        if (event.window == kMainWindow || event.window == kOverlayWindow) {
+        // The hidden OwnerWindow takes the box with it when it goes: closing it quits too.
+        if (event.window == kMainWindow || event.window == kOverlayWindow || event.window == kOwnerWindow) {
             quitFlag_ = true;
         } else if (event.window == kConfigDialog) {
             config_.close();
@@ -117,12 +127,11 @@ void App::dispatch(const LoopEvent& event) {
             properties_.close();
         } else if (event.window == kNameBalloon) {
             balloon_->close();
-        } else if (HWND hwnd = nullptr; event.window == kOwnerWindow && (hwnd = pair_.owner())) {
-            DestroyWindow(hwnd);
         }
         return;
     case EventKind::Timer:
         if (event.id == static_cast<int>(kRedrawTimerId)) redrawFlag_ = true;
+        if (event.id == static_cast<int>(kSaveTimerId)) onSaveTimer();
         return;
     case EventKind::RawMessage:
         switch (event.message) {
@@ -173,17 +182,70 @@ void App::tail(const LoopEvent& event) {
     else
         pair_.showBoth();
     paintOverlay();
+    noticeMove();
 }
 
-void App::saveOnQuit() {
-    if (saved_ || shortcutsUnread_) return;  // the session end and the quit path save once between them
-    saved_ = true;
+bool App::saveBox() {
+    if (optionsUnsaved_) optionsUnsaved_ = !saveOptions();
+    if (prefsUnread_) return !optionsUnsaved_;
     const Rect outer = windowRect(pair_.main());
     const Size client = pair_.clientSize();
     const Rect box{outer.x, outer.y, client.width, client.height};
     const Point position = clampWindowPosition(box, monitorOf(box));
     PrefsFile prefs;
-    kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_);
+    return kivolt::saveOnQuit(prefs, prefsPath_, shortcuts_, position, pinnedFlag_) && !optionsUnsaved_;
+}
+
+// Options that were applied while the file could not take them; a file deleted meanwhile
+// is not made again for them, as applying would not either.
+bool App::saveOptions() {
+    PrefsFile prefs;
+    if (!prefs.open(prefsPath_)) return prefs.state() == PrefsFile::State::Missing;
+    writeOptions(prefs, settings_);
+    return prefs.close();
+}
+
+void App::scheduleSave() {
+    saves_.changed(tickNow());
+    armSaveTimer();
+}
+
+void App::saveNow() {
+    if (saveBox())
+        saves_.succeeded();
+    else
+        saves_.failed(tickNow());
+    armSaveTimer();
+}
+
+void App::onSaveTimer() {
+    if (saves_.due(tickNow()))
+        saveNow();
+    else
+        armSaveTimer();
+}
+
+// One-shot: the timer is set again for whatever is due next, or killed.
+void App::armSaveTimer() {
+    HWND main = pair_.main();
+    if (!main) return;
+    const std::optional<SaveSchedule::Millis> due = saves_.dueAt();
+    if (!due) {
+        KillTimer(main, kSaveTimerId);
+        return;
+    }
+    const SaveSchedule::Millis wait = std::clamp<SaveSchedule::Millis>(*due - tickNow(), USER_TIMER_MINIMUM,
+                                                                       SaveSchedule::kLongestRetry);
+    SetTimer(main, kSaveTimerId, static_cast<UINT>(wait), nullptr);
+}
+
+// The tail never runs inside the move loop, so a move of the box counts once it is over,
+// whoever moved it (the user by the grip, a snap, another program).
+void App::noticeMove() {
+    const Rect box = windowRect(pair_.main());
+    if (Point{box.x, box.y} == lastPosition_) return;
+    lastPosition_ = {box.x, box.y};
+    scheduleSave();
 }
 
 void App::onLeftPress() {
@@ -213,6 +275,7 @@ void App::onLeftRelease() {
         moveToPointer(shortcuts_, gridShape(), pair_.clientSize().width, pressedIndex_, pointer());
         setOverlayCursor(kCursorArrow);
         draggingFlag_ = false;
+        scheduleSave();
     } else if (const int released = hitTest(shortcuts_, settings_.itemSize, pointer());
                released >= 0 && released == pressedIndex_) {
         // A click: pressed and released on the same shortcut.
@@ -258,17 +321,18 @@ void App::onMenuCommand(int id) {
         if (target) {
             removeShortcut(shortcuts_, menuTargetIndex_, shortcutContext());
             layoutWindows();
+            scheduleSave();
         }
         break;
     case kMenuSettings:
-        config_.open(windows_);
-        loadSettings();
+        openSettings();
         break;
     case kMenuPin:
         pinnedFlag_ = !pinnedFlag_;
         setPinnedCheck(menu_.get(), pinnedFlag_);
         layoutWindows();
         redrawFlag_ = true;
+        scheduleSave();
         break;
     case kMenuProperties:
         if (target) properties_.open(windows_, shortcuts_, menuTargetIndex_);
@@ -293,7 +357,7 @@ void App::onControl(const LoopEvent& event) {
         break;
     case properties_control::kCancel:
     case properties_control::kSave:
-        properties_.handleControl(event.id);
+        if (properties_.handleControl(event.id)) scheduleSave();
         break;
     default:
         break;  // canvases, the swatch, boxes and fields report nothing the loop acts on
@@ -302,23 +366,38 @@ void App::onControl(const LoopEvent& event) {
 
 void App::onConfigControl(int id) {
     const ConfigAction action = config_.handleControl(id);
-    if (action == ConfigAction::Apply || action == ConfigAction::ApplyAndClose)
-        applySettings(prefsPath_, readConfigDialog(config_), settings_, *this);
+    if (action == ConfigAction::Apply || action == ConfigAction::ApplyAndClose) {
+        const Applied applied = applySettings(prefsPath_, readConfigDialog(config_), settings_, *this);
+        if (applied != Applied::Nothing) optionsUnsaved_ = applied == Applied::NotStored;
+        if (optionsUnsaved_) scheduleSave();
+    }
     if (action == ConfigAction::ApplyAndClose || action == ConfigAction::Close) config_.close();
 }
 
 void App::onFilesDropped(const DroppedFiles& drop) {
     kivolt::onFilesDropped(shortcuts_, drop, shortcutContext(), gridShape(), pair_.clientSize().width, resolveLink);
     layoutWindows();
+    scheduleSave();
 }
 
+// At start-up, before any window exists; a missing file gives every default.
 void App::loadSettings() {
     PrefsFile prefs;
-    prefs.open(prefsPath_);  // a missing file gives every default
+    if (openAtStart(prefs, prefsPath_, [] { Sleep(kStartReadPauseMs); }) == PrefsFile::State::Unreadable)
+        prefsUnread_ = true;
     settings_ = readSettings(prefs);
     releaseBackgroundImage();
     if (!settings_.backgroundImagePath.empty()) loadBackgroundImage(settings_.backgroundImagePath);
-    if (config_.exists()) fillConfigDialog(config_, settings_);
+    prefs.close();
+}
+
+// The dialog shows what the file holds, read into a record of its own: the running box keeps
+// its settings (and its background image) until they are applied.
+void App::openSettings() {
+    config_.open(windows_);
+    PrefsFile prefs;
+    prefs.open(prefsPath_);
+    fillConfigDialog(config_, readSettings(prefs));
     prefs.close();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/loop_event.h"
+#include "app/save_schedule.h"
 #include "base/types.h"
 #include "dialogs/config_dialog_win.h"
 #include "dialogs/context_menu_win.h"
@@ -59,7 +60,17 @@ private:
     void runLoop();
     void dispatch(const LoopEvent& event);
     void tail(const LoopEvent& event);
-    void saveOnQuit();
+
+    // Saving the box (position, pin state, shortcuts, and applied options the file could not
+    // take at the time): after a change from the main loop's dispatch, never inside a modal
+    // loop; inside WM_ENDSESSION, as the session ends; and at quit.
+    bool saveBox();
+    bool saveOptions();
+    void scheduleSave();
+    void saveNow();
+    void onSaveTimer();
+    void armSaveTimer();
+    void noticeMove();
 
     // Pointer handlers.
     void onLeftPress();
@@ -74,6 +85,7 @@ private:
     void onFilesDropped(const DroppedFiles& drop);
 
     void loadSettings();
+    void openSettings();
     void onConfigControl(int id);
 
     // What applying the settings does to the box.
@@ -127,8 +139,11 @@ private:
     int hoveredIndex_ = 0;
     int lastHoveredIndex_ = 0;
     bool quitFlag_ = false;
-    bool saved_ = false;
-    bool shortcutsUnread_ = false;
+    // The file could not be read whole at start: it is never written over in this run.
+    bool prefsUnread_ = false;
+    bool optionsUnsaved_ = false;  // applied, but the file could not take them yet
+    SaveSchedule saves_;
+    Point lastPosition_;  // of the MainWindow, as the last pass saw it
 };
 
 }  // namespace kivolt

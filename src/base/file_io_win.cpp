@@ -4,8 +4,8 @@
 
 namespace kivolt {
 
-UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    return UniqueFile(CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD attributes) {
+    return UniqueFile(CreateFileA(path.c_str(), access, share, nullptr, disposition, attributes, nullptr));
 }
 
 std::optional<std::size_t> fileSize(HANDLE file, std::size_t maxBytes) {

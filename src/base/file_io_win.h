@@ -11,7 +11,9 @@
 
 namespace kivolt {
 
-UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition);
+// `attributes` are those a file created here gets (and flags such as FILE_FLAG_BACKUP_SEMANTICS).
+UniqueFile openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                    DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 
 // The size of an open file; nothing when it cannot be told or is larger than maxBytes.
 std::optional<std::size_t> fileSize(HANDLE file, std::size_t maxBytes);

@@ -79,15 +79,17 @@ bool PropertiesDialog::open(WindowSystem& windows, ShortcutList& shortcuts, int 
     return true;
 }
 
-void PropertiesDialog::handleControl(int id) {
-    if (!exists()) return;
+bool PropertiesDialog::handleControl(int id) {
+    if (!exists()) return false;
+    bool stored = false;
     if (id == pc::kSave) {
-        store();
+        stored = store();
         targetIndex_ = -1;
         close();
     } else if (id == pc::kCancel) {
         close();
     }
+    return stored;
 }
 
 void PropertiesDialog::close() {
@@ -108,13 +110,14 @@ Shortcut* PropertiesDialog::liveTarget() const {
 }
 
 // Disabled controls are read too: they still hold what the dialog opened with.
-void PropertiesDialog::store() {
+bool PropertiesDialog::store() {
     Shortcut* shortcut = liveTarget();
-    if (!shortcut) return;  // removed while the dialog was open
+    if (!shortcut) return false;  // removed while the dialog was open
     shortcut->runAsAdmin = IsDlgButtonChecked(hwnd_, pc::kRunAsAdmin) == BST_CHECKED ? 1 : 0;
     shortcut->runMode = static_cast<int>(SendDlgItemMessageA(hwnd_, pc::kRunMode, CB_GETCURSEL, 0, 0));
     shortcut->parameters = windowText(GetDlgItem(hwnd_, pc::kParameters));
     shortcut->name = windowText(GetDlgItem(hwnd_, pc::kName));
+    return true;
 }
 
 }  // namespace kivolt

@@ -37,7 +37,8 @@ public:
 
     // A notification of one of the dialog's controls: "Speichern" (36) stores and closes,
     // "Abbrechen" (35) closes; other ids are not this dialog's buttons and are ignored.
-    void handleControl(int id);
+    // True when values were stored into the Shortcut.
+    bool handleControl(int id);
 
     // Closes without storing (also the answer to the dialog's close request).
     void close();
@@ -49,7 +50,7 @@ public:
     int targetIndex() const { return targetIndex_; }
 
 private:
-    void store();
+    bool store();
     Shortcut* liveTarget() const;
 
     HWND hwnd_ = nullptr;

@@ -57,11 +57,12 @@ std::optional<std::int32_t> loadShortcuts(PrefsFile& prefs, const std::string& p
     return pinned;
 }
 
-void saveOnQuit(PrefsFile& prefs, const std::string& path, const ShortcutList& list,
+bool saveOnQuit(PrefsFile& prefs, const std::string& path, const ShortcutList& list,
                 Point windowPosition, bool pinned) {
     if (!prefs.open(path)) {
+        const bool missing = prefs.state() == PrefsFile::State::Missing;
         prefs.close();
-        return;
+        return missing;
     }
     writeWindowState(prefs, windowPosition, pinned);
     removeAllGroups(prefs);
@@ -71,7 +72,7 @@ void saveOnQuit(PrefsFile& prefs, const std::string& path, const ShortcutList& l
         prefs.selectGroup(std::to_string(index++));
         writeGroup(prefs, shortcut);
     }
-    prefs.close();
+    return prefs.close();
 }
 
 }  // namespace kivolt

@@ -1,6 +1,6 @@
 #pragma once
 // The shortcuts in the prefs file: one group per Shortcut, read once at start-up and written
-// once at quit.
+// after every change and at quit.
 
 #include <cstdint>
 #include <optional>
@@ -15,15 +15,17 @@ namespace kivolt {
 
 // Adds a Shortcut for every group of the file at `path`, in file order, after the current
 // element of `list` (a fresh list: from the front). Returns the stored pinned flag
-// ("Kivolt fixieren", 0 when absent), or none when the file could not be opened, in which
+// ("Kivolt fixieren", 0 when absent), or none when the file could not be read whole, in which
 // case the list is left alone.
 std::optional<std::int32_t> loadShortcuts(PrefsFile& prefs, const std::string& path,
                                           ShortcutList& list, const ShortcutContext& context);
 
 // Writes the window position and the pinned flag into the global section, replaces every
-// group by the list's shortcuts as [0] to [n-1] and rewrites the file. Does nothing when
-// the file cannot be opened (it may have been deleted while running).
-void saveOnQuit(PrefsFile& prefs, const std::string& path, const ShortcutList& list,
+// group by the list's shortcuts as [0] to [n-1] and rewrites the file, unless that leaves
+// its bytes as they are. Does nothing when the file is missing (it may have been deleted
+// while running). False when the file is there but could not be read whole or written: it
+// is left as it was, and the save is worth trying again.
+bool saveOnQuit(PrefsFile& prefs, const std::string& path, const ShortcutList& list,
                 Point windowPosition, bool pinned);
 
 }  // namespace kivolt

@@ -3,7 +3,6 @@
 #include "settings/prefs_file.h"
 
 namespace kivolt {
-namespace {
 
 // The write order differs from the read order: "FensterPos" comes before "Transparenz".
 void writeOptions(PrefsFile& prefs, const Settings& s) {
@@ -23,12 +22,10 @@ void writeOptions(PrefsFile& prefs, const Settings& s) {
     prefs.writeInt(k::kBackgroundMode, s.backgroundMode);
 }
 
-}  // namespace
-
-bool applySettings(const std::string& prefsPath, const ConfigValues& values, Settings& settings,
-                   ApplyTarget& target) {
+Applied applySettings(const std::string& prefsPath, const ConfigValues& values, Settings& settings,
+                      ApplyTarget& target) {
     PrefsFile prefs;
-    if (!prefs.open(prefsPath)) return false;
+    if (!prefs.open(prefsPath)) return Applied::Nothing;
 
     settings.alwaysOnTop = values.alwaysOnTop;
     settings.autostart = values.autostart;
@@ -55,8 +52,7 @@ bool applySettings(const std::string& prefsPath, const ConfigValues& values, Set
 
     writeOptions(prefs, settings);
     target.setRedraw();
-    prefs.close();
-    return true;
+    return prefs.close() ? Applied::Stored : Applied::NotStored;
 }
 
 }  // namespace kivolt

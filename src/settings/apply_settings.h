@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/types.h"
+#include "settings/prefs_file.h"
 #include "settings/settings.h"
 
 namespace kivolt {
@@ -43,10 +44,19 @@ public:
     virtual void setRedraw() = 0;
 };
 
-// Does nothing at all when the prefs file cannot be opened (false). Otherwise copies the
-// values into `settings`, applies them through `target`, writes all twelve option keys to
-// the global section and rewrites the file.
-bool applySettings(const std::string& prefsPath, const ConfigValues& values, Settings& settings,
-                   ApplyTarget& target);
+// What came of applying: nothing at all (the prefs file cannot be opened); applied and
+// stored; applied, but the file could not be written (another program holds it, the disk is
+// full): the options are worth writing again later.
+enum class Applied { Nothing, Stored, NotStored };
+
+// Does nothing at all when the prefs file cannot be opened. Otherwise copies the values into
+// `settings`, applies them through `target`, writes all twelve option keys to the global
+// section and rewrites the file.
+Applied applySettings(const std::string& prefsPath, const ConfigValues& values, Settings& settings,
+                      ApplyTarget& target);
+
+// Writes the twelve option keys of `settings` into the global section of the open file, in
+// their write order.
+void writeOptions(PrefsFile& prefs, const Settings& settings);
 
 }  // namespace kivolt

@@ -186,23 +186,27 @@ bool PrefsFile::open(const std::string& path) {
     open_ = true;
     path_ = path;
     try {
-        std::string bytes;
-        const PrefsStorage::Access access = storage_.openExisting(path, bytes);
+        const PrefsStorage::Access access = storage_.openExisting(path, onDisk_);
         if (access == PrefsStorage::Access::Missing) return false;
+        if (access == PrefsStorage::Access::Unreadable) {
+            state_ = State::Unreadable;
+            return false;
+        }
         readOnly_ = access == PrefsStorage::Access::ReadOnly;
-        std::string_view content = bytes;
+        std::string_view content = onDisk_;
         if (content.starts_with(kByteOrderMark)) {
             utf8_ = true;
             content.remove_prefix(kByteOrderMark.size());
         }
         entries_ = parse(content);
+        state_ = State::Read;
     } catch (const std::bad_alloc&) {
         // Too big to hold: reads give defaults, and the file is kept out of reach of writes
         // so that a rewrite from the empty list cannot wipe it.
         entries_.clear();
-        readOnly_ = true;
+        state_ = State::Unreadable;
     }
-    return true;
+    return state_ == State::Read;
 }
 
 bool PrefsFile::create(const std::string& path) {
@@ -210,21 +214,27 @@ bool PrefsFile::create(const std::string& path) {
     if (!storage_.createEmpty(path)) return false;
     open_ = true;
     path_ = path;
+    state_ = State::Read;
     return true;
 }
 
-void PrefsFile::close() {
-    if (!open_) return;
-    if (modified_ && !readOnly_) {
+bool PrefsFile::close() {
+    if (!open_) return true;
+    bool done = true;
+    if (modified_) {
         try {
-            // Also creates a file that was missing at open.
-            storage_.replace(path_, serialise(entries_, utf8_));
+            std::string text = serialise(entries_, utf8_);
+            if (state_ == State::Missing)  // created now
+                done = storage_.replace(path_, text);
+            else if (text != onDisk_)
+                done = state_ == State::Read && !readOnly_ && storage_.replace(path_, text);
         } catch (const std::bad_alloc&) {
-            // The text could not be built: the file stays as it was.
+            done = false;  // the text could not be built: the file stays as it was
         }
     }
     storage_.release();
     reset();
+    return done;
 }
 
 void PrefsFile::reset() {
@@ -233,6 +243,8 @@ void PrefsFile::reset() {
     readOnly_ = false;
     modified_ = false;
     utf8_ = false;
+    state_ = State::Missing;
+    onDisk_ = {};
     entries_ = {};
     current_ = kGlobal;
     pending_.clear();

@@ -22,18 +22,28 @@ struct PrefsEntry {
 
 class PrefsFile {
 public:
+    // What open() found: no file; a file that could not be opened or not read to its end
+    // (it holds no entries then, and is never written); a file read whole.
+    enum class State { Missing, Unreadable, Read };
+
     PrefsFile() = default;
     ~PrefsFile();
     PrefsFile(const PrefsFile&) = delete;
     PrefsFile& operator=(const PrefsFile&) = delete;
 
-    // True when the file exists and could be opened. A missing file still counts as open:
-    // reads give their defaults and a write makes close() create it.
+    // True when the file exists and was read. A missing file still counts as open: reads
+    // give their defaults and a write makes close() create it. So does an unreadable one,
+    // which is never written; state() tells the three apart.
     bool open(const std::string& path);
     // Creates (truncates) the file; it is open, empty and in plain mode afterwards.
     bool create(const std::string& path);
-    // Writes the file back if something was written and it is writable; closes it.
-    void close();
+    // Writes the file back if something was written and the text differs from what the file
+    // holds; closes it. False when such a write was due but could not be done (the file is
+    // read only, held by another program, unreadable, or the disk is full): the file is
+    // left as it was.
+    bool close();
+    // Of the file opened last; Missing while none is open.
+    State state() const { return state_; }
 
     // An empty name selects the global section. An unknown name becomes pending: reads
     // find nothing and the first write appends the group at the end.
@@ -74,6 +84,8 @@ private:
     bool readOnly_ = false;
     bool modified_ = false;
     bool utf8_ = false;
+    State state_ = State::Missing;
+    std::string onDisk_;  // the file's bytes as read or created; only looked at when it was there
     std::vector<PrefsEntry> entries_;
     std::size_t current_ = kGlobal;  // index of the current group header
     std::string pending_;            // stored form; group names are never empty when pending

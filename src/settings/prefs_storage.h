@@ -9,7 +9,9 @@ namespace kivolt {
 
 class PrefsStorage {
 public:
-    enum class Access { Missing, ReadWrite, ReadOnly };
+    // Unreadable: the file exists but could not be opened, or not read to its end; `bytes`
+    // are empty then, whatever part of the file was read.
+    enum class Access { Missing, ReadWrite, ReadOnly, Unreadable };
 
     PrefsStorage();
     ~PrefsStorage();
@@ -23,9 +25,10 @@ public:
     // Creates (or truncates) the file and keeps it open. False when it cannot be created.
     bool createEmpty(const std::string& path);
 
-    // Crash-safe rewrite: the bytes go to a temporary file beside `path`, which is flushed
-    // and renamed over `path`. Releases the open file first. On failure the old file is
-    // left as it was and false is returned.
+    // Crash-safe rewrite: the bytes go to a temporary file beside the file (beside the
+    // target when `path` is a link), which is flushed and renamed over it, keeping the
+    // file's attributes. Releases the open file first. On failure the old file is left as
+    // it was and false is returned.
     bool replace(const std::string& path, const std::string& bytes);
 
     // Closes the open file, if any.

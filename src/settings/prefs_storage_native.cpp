@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <string_view>
 
 namespace kivolt {
@@ -90,6 +92,13 @@ bool writeTemporary(const std::string& temporary, const std::string& path, std::
     return writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.closeChecked();
 }
 
+// The file a symbolic link leads to, so that the rename replaces the file and not the link;
+// the path itself when it is no link or leads nowhere.
+std::string linkTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
 }  // namespace
 
 struct PrefsStorage::Handle {
@@ -108,14 +117,16 @@ PrefsStorage::Access PrefsStorage::openExisting(const std::string& path, std::st
         fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         access = Access::ReadOnly;
     }
+    if (!fd) return errno == ENOENT || errno == ENOTDIR ? Access::Missing : Access::Unreadable;
     // A folder opens for reading on POSIX, but is no file (Windows refuses to open it).
     struct stat info {};
-    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return Access::Missing;
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return Access::Missing;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
-    if (!readAll(fd.get(), bytes)) {
-        // Only part of it could be read: better no content than a rewrite that loses the rest.
+    // A read that fails, or ends before the size the file had when it was opened (another
+    // program rewriting it in place), gives no content rather than a part taken for the whole.
+    if (!readAll(fd.get(), bytes) || bytes.size() < static_cast<std::size_t>(info.st_size)) {
         bytes.clear();
-        access = Access::ReadOnly;
+        return Access::Unreadable;
     }
     handle_ = std::make_unique<Handle>(Handle{std::move(fd)});
     return access;
@@ -131,15 +142,16 @@ bool PrefsStorage::createEmpty(const std::string& path) {
 
 bool PrefsStorage::replace(const std::string& path, const std::string& bytes) {
     release();
+    const std::string target = linkTarget(path);
     // A file that exists but may not be written is not replaced either: on Windows its
     // rewrite fails, and a rename would get round the missing permission.
-    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) return false;
-    const std::string temporary = path + ".tmp";
-    if (!writeTemporary(temporary, path, bytes) || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
+    const std::string temporary = target + ".tmp";
+    if (!writeTemporary(temporary, target, bytes) || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolder(path);
+    syncFolder(target);
     return true;
 }
 

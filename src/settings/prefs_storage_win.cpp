@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "base/file_io_win.h"
+#include "settings/final_path.h"
 #include "settings/prefs_storage.h"
 
 namespace kivolt {
@@ -13,7 +14,12 @@ namespace {
 
 constexpr std::size_t kMaxPrefsFileBytes = 0x7FFFFFFF;
 
-// What could be read stays in `bytes`; true when that is the whole file.
+// What the new file takes over from the one it replaces (a read-only file is never replaced).
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// True only when all of the file was read: a read that fails or ends early (another
+// program rewriting the file in place, a locked range) leaves part of it in `bytes`.
 bool readAll(HANDLE file, std::string& bytes) {
     const std::optional<std::size_t> size = fileSize(file, kMaxPrefsFileBytes);
     if (!size) return false;
@@ -54,6 +60,37 @@ bool renameOver(const std::string& from, const std::string& to) {
     return false;
 }
 
+constexpr DWORD kFinalNameForm = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+
+// The file that a symbolic link (or a path through a junction) leads to, so that the rename
+// replaces that file and not the link; the path itself when the system cannot tell.
+std::string finalPath(const std::string& path) {
+    // No access asked for: this opens even a file that another program holds exclusively.
+    const UniqueFile file = openFile(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    if (!file) return path;
+    std::string name(MAX_PATH, '\0');
+    const auto ask = [&] {
+        return GetFinalPathNameByHandleA(file.get(), name.data(), static_cast<DWORD>(name.size()), kFinalNameForm);
+    };
+    DWORD length = ask();
+    if (length >= name.size()) {  // too small: the length it needs, with the terminator
+        name.resize(length);
+        length = ask();
+    }
+    if (length == 0 || length >= name.size()) return path;
+    name.resize(length);
+    return withoutLongPathPrefix(name);
+}
+
+// The attributes for the new file: those of the old one that it keeps.
+DWORD attributesFor(const std::string& path) {
+    const DWORD old = GetFileAttributesA(path.c_str());
+    const DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kKeptAttributes;
+    return kept ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
 }  // namespace
 
 PrefsStorage::PrefsStorage() : handle_(std::make_unique<Handle>()) {}
@@ -70,9 +107,11 @@ PrefsStorage::Access PrefsStorage::openExisting(const std::string& path, std::st
         file = openFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     }
     if (!file) file = openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
-    if (!file) return Access::Missing;
-    // A file that cannot be read completely is never written back: that would lose its tail.
-    if (!readAll(file.get(), bytes)) access = Access::ReadOnly;
+    if (!file) return isMissing(GetLastError()) ? Access::Missing : Access::Unreadable;
+    if (!readAll(file.get(), bytes)) {
+        bytes.clear();
+        return Access::Unreadable;
+    }
     handle_->file = std::move(file);
     return access;
 }
@@ -85,15 +124,18 @@ bool PrefsStorage::createEmpty(const std::string& path) {
 
 bool PrefsStorage::replace(const std::string& path, const std::string& bytes) {
     release();
-    if (isReadOnlyFile(path)) return false;
-    // Beside the file, so the rename stays on one volume; a leftover of a crash is overwritten.
-    const std::string temp = path + ".tmp";
+    const std::string target = finalPath(path);
+    if (isReadOnlyFile(target)) return false;
+    // Beside the file, so the rename stays on one volume. A leftover of a crash goes first:
+    // created again with other attributes than it has, it could not be opened.
+    const std::string temp = target + ".tmp";
+    DeleteFileA(temp.c_str());
     bool written = false;
     {
-        UniqueFile file = openFile(temp, GENERIC_WRITE, 0, CREATE_ALWAYS);
+        UniqueFile file = openFile(temp, GENERIC_WRITE, 0, CREATE_ALWAYS, attributesFor(target));
         written = file && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
     }
-    if (written && renameOver(temp, path)) return true;
+    if (written && renameOver(temp, target)) return true;
     DeleteFileA(temp.c_str());
     return false;
 }

@@ -58,7 +58,7 @@ void NameBalloon::show(HWND mainWindow, BalloonInput input, const std::string& n
 }
 
 void NameBalloon::close() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (exists()) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
 

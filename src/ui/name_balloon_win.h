@@ -23,8 +23,9 @@ public:
     NameBalloon(const NameBalloon&) = delete;
     NameBalloon& operator=(const NameBalloon&) = delete;
 
-    bool exists() const { return hwnd_ != nullptr; }
-    HWND hwnd() const { return hwnd_; }
+    // The balloon goes with the MainWindow that owns it.
+    bool exists() const { return hwnd_ && windowIdOf(hwnd_) == kNameBalloon; }
+    HWND hwnd() const { return exists() ? hwnd_ : nullptr; }
 
     // Opens the balloon for `name`; `input.textWidth` and `input.measured` are filled here.
     void show(HWND mainWindow, BalloonInput input, const std::string& name);

@@ -21,6 +21,8 @@ Rect outerRect(HWND hwnd, Point position, Size client) {
     return windowRectForClient(position, client, style, exStyle);
 }
 
+HWND canvasWindow(const CanvasControl* canvas) { return canvas ? canvas->hwnd() : nullptr; }
+
 }  // namespace
 
 WindowPair::~WindowPair() {
@@ -34,7 +36,8 @@ bool WindowPair::open(const Options& o) {
     main_ = system_.createTopLevel({kMainWindow, window_title::kMain, WS_POPUP, 0, owner_, o.position, o.client});
     if (!main_) return false;
     ShowWindow(main_, SW_SHOWNORMAL);
-    backgroundCanvas_ = CanvasControl::create(system_, kBackgroundCanvasId, main_, {0, 0, o.client.width, o.client.height});
+    const Rect canvasRect{0, 0, o.client.width, o.client.height};
+    backgroundCanvas_ = canvasWindow(CanvasControl::create(system_, kBackgroundCanvasId, main_, canvasRect));
     SetWindowLongA(main_, GWL_EXSTYLE, GetWindowLongA(main_, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(main_, 0, static_cast<BYTE>(o.transparency), LWA_ALPHA);
     setRoundRegion(main_, o.client, TRUE);
@@ -45,7 +48,7 @@ bool WindowPair::open(const Options& o) {
     if (!overlay_) return false;
     ShowWindow(overlay_, SW_SHOWNORMAL);
     setRoundRegion(overlay_, o.client, TRUE);
-    overlayCanvas_ = CanvasControl::create(system_, kOverlayCanvasId, overlay_, {0, 0, o.client.width, o.client.height});
+    overlayCanvas_ = canvasWindow(CanvasControl::create(system_, kOverlayCanvasId, overlay_, canvasRect));
     SetWindowLongA(overlay_, GWL_EXSTYLE, WS_EX_LAYERED);
     SetLayeredWindowAttributes(overlay_, kKeyColour, 0, LWA_COLORKEY);
 
@@ -53,6 +56,14 @@ bool WindowPair::open(const Options& o) {
     if (o.createContextMenu) o.createContextMenu();
     SetTimer(main_, kRedrawTimerId, kRedrawPeriodMs, nullptr);
     return true;
+}
+
+CanvasControl* WindowPair::overlayCanvas() const {
+    return overlayCanvas_ ? CanvasControl::fromHwnd(overlayCanvas_) : nullptr;
+}
+
+CanvasControl* WindowPair::backgroundCanvas() const {
+    return backgroundCanvas_ ? CanvasControl::fromHwnd(backgroundCanvas_) : nullptr;
 }
 
 Size WindowPair::clientSize() const {
@@ -75,11 +86,18 @@ void WindowPair::resizeBox(Size client, const Rect& workArea) {
     const Rect target = resizedBoxRect(current, {outer.w, outer.h}, workArea);
     placeWindow(main_, {target.x, target.y}, client);
     placeWindow(overlay_, {target.x, target.y}, client);
-    if (overlayCanvas_) overlayCanvas_->resize({0, 0, client.width, client.height});
-    if (backgroundCanvas_) backgroundCanvas_->resize({0, 0, client.width, client.height});
+    if (CanvasControl* canvas = overlayCanvas()) canvas->resize({0, 0, client.width, client.height});
+    if (CanvasControl* canvas = backgroundCanvas()) canvas->resize({0, 0, client.width, client.height});
 }
 
 void WindowPair::windowCallback(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        // A window's children are gone before its own WM_NCDESTROY.
+        if (hwnd == main_) main_ = backgroundCanvas_ = nullptr;
+        if (hwnd == overlay_) overlay_ = overlayCanvas_ = nullptr;
+        if (hwnd == owner_) owner_ = nullptr;
+        return;
+    }
     if (!main_ || hwnd != main_) return;
     if (message == WM_MOVE && overlay_) {
         RECT r{};

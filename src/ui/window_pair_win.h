@@ -45,11 +45,13 @@ public:
     // OverlayWindow cannot be created.
     bool open(const Options& options);
 
+    // Null once the window is gone.
     HWND owner() const { return owner_; }
     HWND main() const { return main_; }
     HWND overlay() const { return overlay_; }
-    CanvasControl* overlayCanvas() const { return overlayCanvas_; }
-    CanvasControl* backgroundCanvas() const { return backgroundCanvas_; }
+    // Null once the canvas is gone with its window.
+    CanvasControl* overlayCanvas() const;
+    CanvasControl* backgroundCanvas() const;
     Size clientSize() const;
 
     // New client size for both windows, new regions, canvases. The box keeps its place, and
@@ -59,7 +61,8 @@ public:
     void moveBox(Point position);
 
     // Runs first for every message of every top-level window: the overlay follows the
-    // MainWindow, and the MainWindow snaps to the work area of its monitor when it is moved.
+    // MainWindow, the MainWindow snaps to the work area of its monitor when it is moved, and
+    // a window that is destroyed is forgotten.
     void windowCallback(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Hides the box while the pointer is outside its rectangle, shows it when it is inside.
@@ -79,8 +82,9 @@ private:
     HWND owner_ = nullptr;
     HWND main_ = nullptr;
     HWND overlay_ = nullptr;
-    CanvasControl* overlayCanvas_ = nullptr;     // owned by its window
-    CanvasControl* backgroundCanvas_ = nullptr;  // owned by its window
+    // Kept by their windows, not pointers: a canvas is freed with its window.
+    HWND backgroundCanvas_ = nullptr;
+    HWND overlayCanvas_ = nullptr;
     bool placing_ = false;  // the program itself places the MainWindow: no snapping
 };
 

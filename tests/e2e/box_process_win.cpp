@@ -70,11 +70,14 @@ BoxProcess::BoxProcess(const std::string& appData) {
 
 BoxProcess::~BoxProcess() {
     if (!process_) return;
-    if (waitForExit(0) == STILL_ACTIVE) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
-    }
+    kill();
     CloseHandle(process_);
+}
+
+void BoxProcess::kill() {
+    if (!process_ || waitForExit(0) != STILL_ACTIVE) return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
 }
 
 HWND BoxProcess::findWindow(const char* title) const {
@@ -85,7 +88,8 @@ HWND BoxProcess::findWindow(const char* title) const {
 
 HWND BoxProcess::waitForWindow(const char* title, DWORD timeoutMs) const {
     HWND found = nullptr;
-    waitUntil([&] { return (found = findWindow(title)) != nullptr; }, timeoutMs);
+    // Shown only once its controls are made and filled.
+    waitUntil([&] { return (found = findWindow(title)) != nullptr && IsWindowVisible(found); }, timeoutMs);
     return found;
 }
 
@@ -169,6 +173,14 @@ void clickAt(int x, int y) {
     mouseButton(MOUSEEVENTF_LEFTUP);
 }
 
+void dragWithLeftButton(Point from, int dx, int dy) {
+    moveMouse(from.x, from.y);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step) moveMouse(from.x + dx * step / 4, from.y + dy * step / 4);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+    BoxProcess::settle();
+}
+
 void pressKey(WORD key) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -189,6 +201,15 @@ void menuCommand(Point press, Point release, int downs) {
     pressKey(VK_RETURN);
     BoxProcess::settle();
 }
+
+std::string prefsGroup(int index, const std::string& path, const std::string& parameters, int runMode,
+                       const std::string& name) {
+    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
+           parameters + "\r\nAusf\xFChrung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
+}
+
+// The grip strip (15) and the icon's inset (5) before the first icon, cells of 42.
+Point rowIconCentre(Point box, int index) { return {box.x + 15 + 5 + 42 * index + 16, box.y + 5 + 16}; }
 
 std::string launchProbePath() {
     char path[MAX_PATH];

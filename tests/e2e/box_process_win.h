@@ -39,10 +39,13 @@ public:
     BoxWindows waitForWindows(DWORD timeoutMs = 10000);
     // A top-level window of the program with this title, or null.
     HWND findWindow(const char* title) const;
-    // Waits for such a window to appear; null on time-out.
+    // Waits for such a window to be shown; null on time-out.
     HWND waitForWindow(const char* title, DWORD timeoutMs = 5000) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD waitForExit(DWORD timeoutMs = 10000);
+    // Ends the process at once, as a crash, a power cut or the task manager would, and waits
+    // until it is gone.
+    void kill();
     // Lets the program run its loop for a while (it polls every few ms).
     static void settle(DWORD ms = 300);
 
@@ -75,10 +78,18 @@ namespace kivolt::test {
 void moveMouse(int x, int y);
 void mouseButton(DWORD flags);  // MOUSEEVENTF_LEFTDOWN and so on, at the current position
 void clickAt(int x, int y);
+// Presses the left button at `from`, moves by (dx, dy) in small steps and releases there.
+void dragWithLeftButton(Point from, int dx, int dy);
 void pressKey(WORD key);
 // Right-presses at `press`, releases at `release`, then picks the context menu item
 // `downs` steps down with the keyboard (separators are skipped).
 void menuCommand(Point press, Point release, int downs);
+
+// One shortcut group as the program writes it.
+std::string prefsGroup(int index, const std::string& path, const std::string& parameters, int runMode,
+                       const std::string& name);
+// The centre of icon `index` of a horizontal box whose client area starts at `box`.
+Point rowIconCentre(Point box, int index);
 
 // Path of the launch probe beside the test programs, and what it last recorded.
 std::string launchProbePath();

@@ -1,45 +1,46 @@
 // The real program under Wine: start-up, the window pair, painting, the name balloon,
 // snapping, and the quit paths that save the box.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include "box_process_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
+#include <thread>
+
+#include "box_fixture_win.h"
 
 namespace kivolt::test {
 namespace {
 
 constexpr Colour kGripBar = RGB(79, 79, 79);
 
-class BoxTest : public ::testing::Test {
-protected:
-    std::string appData() const { return folder.path().substr(0, folder.path().size() - 1); }
-    std::string prefs() const { return prefsPath(folder.path()); }
-    void writePrefs(const std::string& bytes) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), bytes);
+// Whether a program this process started has initialised OLE: the box does that first,
+// a moment before it reads its file.
+bool childStartedOle(const char* exe) {
+    DWORD child = 0;
+    HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof(process);
+    for (BOOL more = Process32First(processes, &process); more && !child; more = Process32Next(processes, &process))
+        if (process.th32ParentProcessID == GetCurrentProcessId() && _stricmp(process.szExeFile, exe) == 0)
+            child = process.th32ProcessID;
+    CloseHandle(processes);
+    constexpr char kOleWindow[] = "OleMainThreadWndClass";
+    for (HWND parent : {HWND{nullptr}, HWND_MESSAGE}) {
+        for (HWND w = FindWindowExA(parent, nullptr, kOleWindow, nullptr); w && child;
+             w = FindWindowExA(parent, w, kOleWindow, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == child) return true;
+        }
     }
-    BoxWindows start() {
-        box = std::make_unique<BoxProcess>(appData());
-        EXPECT_TRUE(box->started());
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        EXPECT_NE(windows.overlay, nullptr);
-        return windows;
-    }
-    void quitThrough(HWND hwnd) {
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
-    }
+    return false;
+}
 
-    TempFolder folder;
-    std::unique_ptr<BoxProcess> box;
-};
+class BoxTest : public BoxFixture {};
 
 TEST_F(BoxTest, FirstRunShowsAnEmptyBoxAndCreatesTheFile) {
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main && w.overlay && w.owner);
     EXPECT_TRUE(fileExists(prefs()));
     EXPECT_EQ(readFileBytes(prefs()), "");
@@ -81,7 +82,7 @@ TEST_F(BoxTest, StoredShortcutsAreShownAndSavedBackAtQuit) {
     writePrefs("; meine Box\r\nFensterPos = 1\r\nX = 300\r\nY = 200\r\n"
                "[7]\r\nPfad = C:\\windows\r\nAlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n"
                "[3]\r\nPfad = C:\\windows\\notepad.exe\r\nProgramm Parameter = a b\r\nAusf\xFChrung = 2\r\nName = Editor\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main && w.overlay);
     // Horizontal: the grip strip and two cells in one row.
     EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 2 * 42 + 15, 42}));
@@ -105,7 +106,7 @@ TEST_F(BoxTest, StoredShortcutsAreShownAndSavedBackAtQuit) {
 
 TEST_F(BoxTest, NameBalloonOpensOverAnIconAndClosesOffIt) {
     writePrefs("FensterPos = 1\r\nX = 400\r\nY = 100\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     SetCursorPos(400 + 30, 100 + 20);
     BoxProcess::settle();
@@ -132,7 +133,7 @@ TEST_F(BoxTest, NameBalloonOpensOverAnIconAndClosesOffIt) {
 
 TEST_F(BoxTest, MovingTheBoxSnapsToTheWorkAreaAndTheOverlayFollows) {
     writePrefs("X = 500\r\nY = 500\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     SetWindowPos(w.main, nullptr, 20, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BoxProcess::settle();
@@ -153,7 +154,7 @@ TEST_F(BoxTest, TopmostAtStartOnlyWhenStoredSo) {
     for (const int onTop : {0, 1}) {
         SCOPED_TRACE(onTop);
         writePrefs("ImVordergrund = " + std::to_string(onTop) + "\r\nX = 64\r\nY = 64\r\n");
-        const BoxWindows w = start();
+        const BoxWindows w = launch();
         ASSERT_TRUE(w.main);
         // Wine puts only the owned OverlayWindow into the topmost band when the MainWindow's
         // own owner is not topmost; Windows marks the MainWindow itself.
@@ -165,7 +166,7 @@ TEST_F(BoxTest, TopmostAtStartOnlyWhenStoredSo) {
 
 TEST_F(BoxTest, StoredPositionOnNoMonitorStartsFullyVisibleOnTheNearestOne) {
     writePrefs("FensterPos = 1\r\nX = 5000\r\nY = 3000\r\n[0]\r\nPfad = C:\\windows\r\nName = Windows\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -179,14 +180,19 @@ TEST_F(BoxTest, StoredPositionOnNoMonitorStartsFullyVisibleOnTheNearestOne) {
               std::string("FensterPos = 1\r\n").size());
 }
 
-TEST_F(BoxTest, SessionEndSavesWhileRunning) {
+TEST_F(BoxTest, SessionEndSavesWhileRunningAndLaterChangesAreSavedToo) {
     writePrefs("X = 64\r\nY = 64\r\n");
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     EXPECT_EQ(SendMessageA(w.main, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(w.main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(readFileBytes(prefs()), "X = 64\r\nY = 64\r\nKivolt fixieren = 0\r\n");
-    quitThrough(w.main);
+    // The session did not end after all (a cancelled shutdown, the restart manager): the box
+    // goes on saving what changes.
+    SetWindowPos(w.main, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(waitUntil([&] { return readFileBytes(prefs()) == "X = 400\r\nY = 300\r\nKivolt fixieren = 0\r\n"; }))
+        << readFileBytes(prefs());
+    box->kill();
 }
 
 TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
@@ -195,15 +201,36 @@ TEST_F(BoxTest, FileThatCouldNotBeReadAtStartIsNotOverwrittenAtQuit) {
     // Another program holds the file exclusively while the box starts, then lets go.
     HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     CloseHandle(lock);
     ASSERT_TRUE(w.main);
     quitThrough(w.main);
     EXPECT_EQ(readFileBytes(prefs()), stored);
 }
 
+TEST_F(BoxTest, FileHeldForAMomentAtStartIsReadOnceItComesFree) {
+    const std::string stored = "X = 300\r\nY = 200\r\nKivolt fixieren = 0\r\n[0]\r\nPfad = C:\\windows\r\n"
+                               "AlsAdmin = 0\r\nProgramm Parameter = \r\nAusf\xFChrung = 0\r\nName = Windows\r\n";
+    writePrefs(stored);
+    HANDLE lock = CreateFileA(prefs().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    // Let go while the box waits for the file: it waits about two seconds from its first read,
+    // which comes after its OLE start-up (under Wine, about a second after).
+    std::thread release([lock] {
+        waitUntil([] { return childStartedOle("kivolt.exe"); }, 20000);
+        Sleep(1500);
+        CloseHandle(lock);
+    });
+    const BoxWindows w = launch();
+    release.join();
+    ASSERT_TRUE(w.main);
+    EXPECT_EQ(clientRectOnScreen(w.main), (Rect{300, 200, 42, 15 + 42})) << "the stored shortcut and position";
+    quitThrough(w.main);
+    EXPECT_EQ(readFileBytes(prefs()), stored);
+}
+
 TEST_F(BoxTest, PrefsFileDeletedWhileRunningIsNotRecreatedAtQuit) {
-    const BoxWindows w = start();
+    const BoxWindows w = launch();
     ASSERT_TRUE(w.main);
     ASSERT_TRUE(DeleteFileA(prefs().c_str()));
     quitThrough(w.main);

@@ -10,9 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "box_process_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
+#include "box_fixture_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -56,11 +54,6 @@ constexpr Point kGrip{kBoxX + 5, kBoxY + 5};
 
 std::string position() { return "X = " + std::to_string(kBoxX) + "\r\nY = " + std::to_string(kBoxY) + "\r\n"; }
 
-std::string group(int index, const std::string& path, const std::string& parameters, int runMode,
-                  const std::string& name) {
-    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
-           parameters + "\r\nAusführung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
-}
 
 LRESULT sendTo(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageA(GetDlgItem(dialog, id), message, wParam, lParam);
@@ -168,47 +161,19 @@ std::optional<LinkContents> readLink(const std::string& path) {
     return result;
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public BoxFixture {
 protected:
-    void SetUp() override {
-        record = folder.file("probe.txt");
-        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
-
-    std::string prefs() const { return prefsPath(folder.path()); }
-    BoxWindows start(const std::string& prefsBytes) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), prefsBytes);
-        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        return windows;
-    }
     HWND openSettings() {
         menuCommand(kGrip, kGrip, kMenuSettings);
         return box->waitForWindow(kConfigTitle);
     }
-    // Destroying a visible window takes Wine a while on a bare X server.
-    static bool closes(HWND dialog) { return waitUntil([dialog] { return !IsWindow(dialog); }); }
-    bool prefsBecome(const std::string& bytes) {
-        return waitUntil([&] { return readFileBytes(prefs()) == bytes; });
-    }
     static bool clientBecomes(HWND hwnd, const Rect& expected) {
         return waitUntil([&] { return clientRectOnScreen(hwnd) == expected; });
     }
-    void quit(HWND main) {
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
-    }
-
-    TempFolder folder;
-    std::string record;
-    std::unique_ptr<BoxProcess> box;
 };
 
 TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
-    const std::string shortcut = group(0, "C:\\windows", "", 0, "Windows");
+    const std::string shortcut = prefsGroup(0, "C:\\windows", "", 0, "Windows");
     const BoxWindows w = start("; meine Box\r\n" + position() +
                                "ImVordergrund = 1\r\nItemgrösse = 48\r\nTransparenz = 150\r\nRahmen = 0\r\n"
                                "AktiveProgrammeMarkieren = 1\r\nHintergrundbild = C:\\kein Bild.png\r\n"
@@ -264,11 +229,11 @@ TEST_F(DialogTest, SettingsShowTheFileAndApplyUpdatesFileAndBox) {
         EXPECT_FALSE(topmost(w.overlay));
     }
     EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));  // "Übernehmen" keeps it open
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
-    const std::string saved = position() + "Kivolt fixieren = 0\r\n" + group(0, "C:\\windows", "", 0, "Windows");
+    const std::string saved = position() + "Kivolt fixieren = 0\r\n" + prefsGroup(0, "C:\\windows", "", 0, "Windows");
     const BoxWindows w = start(saved);
     ASSERT_TRUE(w.main);
     const Rect box{kBoxX, kBoxY, 42, 15 + 42};
@@ -316,10 +281,10 @@ TEST_F(DialogTest, AbandonedEditsApplyNothingAndSaveAppliesAndCloses) {
                            "AktiveProgrammeMarkieren = 0\r\nRahmen = 1\r\nFensterPos = 1\r\nTransparenz = 60\r\n"
                            "HintergrundFarbe = 13487565\r\nItemgrösse = 64\r\nHintergrundbild = \r\n"
                            "Hintergrund zeichnen = 0\r\nHintergrunddarstellung = 0\r\n" +
-                  group(0, "C:\\windows", "", 0, "Windows"));
+                  prefsGroup(0, "C:\\windows", "", 0, "Windows"));
     EXPECT_TRUE(clientBecomes(w.main, {kBoxX, kBoxY, 15 + 74, 74}));
     EXPECT_EQ(alphaOf(w.main), 60);
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, AutostartWritesTheLinkToTheProgramAtEveryApplyAndClearingDeletesIt) {
@@ -358,13 +323,13 @@ TEST_F(DialogTest, AutostartWritesTheLinkToTheProgramAtEveryApplyAndClearingDele
     pushButton(dialog, kApply);
     EXPECT_TRUE(waitUntil([&] { return !fileExists(link); }));
     EXPECT_TRUE(waitUntil([&] { return readFileBytes(prefs()).find("Autostart = 0\r\n") != std::string::npos; }));
-    quit(w.main);
+    quitThrough(w.main);
 }
 
 TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
     const std::string link = autostartLinkPath();
     const AutostartLinkCleanup cleanup(link);
-    const BoxWindows w = start(position() + group(0, "C:\\windows", "", 0, "Windows"));
+    const BoxWindows w = start(position() + prefsGroup(0, "C:\\windows", "", 0, "Windows"));
     ASSERT_TRUE(w.main);
     const Rect box = clientRectOnScreen(w.main);
     const HWND dialog = openSettings();
@@ -381,17 +346,17 @@ TEST_F(DialogTest, PrefsFileDeletedWhileRunningMakesApplyDoNothing) {
     EXPECT_FALSE(fileExists(link));
     EXPECT_EQ(clientRectOnScreen(w.main), box);
     EXPECT_EQ(alphaOf(w.main), 200);
-    quit(w.main);
+    quitThrough(w.main);
     EXPECT_FALSE(fileExists(prefs()));
 }
 
 // A horizontal box: cell i's icon centre.
-Point iconCentre(int i) { return {kBoxX + 20 + 42 * i + 16, kBoxY + 5 + 16}; }
+Point iconCentre(int i) { return rowIconCentre({kBoxX, kBoxY}, i); }
 
 TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n" + position() + group(0, probe, "", 1, "Probe") +
-                               group(1, "C:\\windows", "", 0, "Windows"));
+    const BoxWindows w = start("FensterPos = 1\r\n" + position() + prefsGroup(0, probe, "", 1, "Probe") +
+                               prefsGroup(1, "C:\\windows", "", 0, "Windows"));
     ASSERT_TRUE(w.main);
 
     // A folder: only the name can be edited; an edit abandoned with "Abbrechen" is not stored.
@@ -429,8 +394,9 @@ TEST_F(DialogTest, PropertiesFollowTheKindOfShortcutAndReachTheLaunchAndTheFile)
     EXPECT_NE(started.find("--neu x"), std::string::npos) << started;
     EXPECT_NE(started.find("show=3\r\n"), std::string::npos) << started;  // maximised: run mode 2 + 1
 
-    quit(w.main);
-    const std::string stored = group(0, probe, "--neu x", 2, "Neu") + group(1, "C:\\windows", "", 0, "Windows");
+    quitThrough(w.main);
+    const std::string stored =
+        prefsGroup(0, probe, "--neu x", 2, "Neu") + prefsGroup(1, "C:\\windows", "", 0, "Windows");
     EXPECT_NE(readFileBytes(prefs()).find(stored), std::string::npos) << readFileBytes(prefs());
 }
 

@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "base/wide_text_win.h"
-#include "box_process_win.h"
+#include "box_fixture_win.h"
 #include "file_drag_win.h"
 #include "settings/autostart_link_win.h"
-#include "settings/prefs_location.h"
-#include "temp_folder_win.h"
 
 namespace kivolt::test {
 namespace {
@@ -18,46 +16,18 @@ namespace {
 // A horizontal box at (300, 200): cell i's icon centre is at x = 336 + 42 i, y = 221.
 constexpr int kBoxX = 300;
 constexpr int kBoxY = 200;
-Point iconCentre(int i) { return {kBoxX + 20 + 42 * i + 16, kBoxY + 5 + 16}; }
+Point iconCentre(int i) { return rowIconCentre({kBoxX, kBoxY}, i); }
 
-std::string group(int index, const std::string& path, const std::string& parameters, int runMode,
-                  const std::string& name) {
-    return "[" + std::to_string(index) + "]\r\nPfad = " + path + "\r\nAlsAdmin = 0\r\nProgramm Parameter = " +
-           parameters + "\r\nAusf\xFChrung = " + std::to_string(runMode) + "\r\nName = " + name + "\r\n";
-}
-
-class InteractionTest : public ::testing::Test {
+class InteractionTest : public BoxFixture {
 protected:
-    void SetUp() override {
-        record = folder.file("probe.txt");
-        SetEnvironmentVariableA("KIVOLT_PROBE_OUT", record.c_str());
-    }
-    void TearDown() override { SetEnvironmentVariableA("KIVOLT_PROBE_OUT", nullptr); }
-
-    std::string prefs() const { return prefsPath(folder.path()); }
     BoxWindows start(const std::string& options, const std::string& groups, Point at = {kBoxX, kBoxY}) {
-        CreateDirectoryA(prefsFolder(folder.path()).c_str(), nullptr);
-        writeFileBytes(prefs(), options + "X = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) +
-                                    "\r\n" + groups);
-        box = std::make_unique<BoxProcess>(folder.path().substr(0, folder.path().size() - 1));
-        BoxWindows windows = box->waitForWindows();
-        EXPECT_NE(windows.main, nullptr);
-        return windows;
+        return BoxFixture::start(options + "X = " + std::to_string(at.x) + "\r\nY = " + std::to_string(at.y) +
+                                 "\r\n" + groups);
     }
     std::string quitAndReadPrefs(HWND main) {
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(box->waitForExit(), 0u);
+        quitThrough(main);
         return readFileBytes(prefs());
     }
-    // Presses at one icon, moves by (dx, dy) in small steps and releases there.
-    void dragFrom(Point from, int dx, int dy) {
-        moveMouse(from.x, from.y);
-        mouseButton(MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= 4; ++step) moveMouse(from.x + dx * step / 4, from.y + dy * step / 4);
-        mouseButton(MOUSEEVENTF_LEFTUP);
-        BoxProcess::settle();
-    }
-
     // A new folder in the test folder, with its trailing backslash.
     std::string subfolder(const std::string& name) const {
         const std::string path = folder.file(name) + "\\";
@@ -76,13 +46,9 @@ protected:
     BoxWindows startMany(const std::string& options, int count, int probeAt, Point at) {
         std::string groups;
         for (int i = 0; i < count; ++i)
-            groups += group(i, i == probeAt ? launchProbePath() : "C:\\windows", "", 0, "S" + std::to_string(i));
+            groups += prefsGroup(i, i == probeAt ? launchProbePath() : "C:\\windows", "", 0, "S" + std::to_string(i));
         return start(options, groups, at);
     }
-
-    TempFolder folder;
-    std::string record;
-    std::unique_ptr<BoxProcess> box;
 };
 
 // What the probe recorded as its working folder, with the line's end.
@@ -90,39 +56,10 @@ std::string cwdLine(const std::string& folderPath) {
     return "\r\ncwd=" + folderPath.substr(0, folderPath.size() - 1) + "\r\n";
 }
 
-// A window of this thread for a drag to start on; OLE is initialised while it lives.
-class DragStartWindow {
-public:
-    explicit DragStartWindow(Point origin) {
-        oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "KivoltDragStartWindow";
-        RegisterClassA(&windowClass);
-        // Never activated: the box keeps the focus, and Wine destroys the window quickly.
-        hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, "", WS_POPUP,
-                                origin.x, origin.y, 80, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-    }
-    ~DragStartWindow() {
-        if (hwnd_) DestroyWindow(hwnd_);
-        if (oleInitialised_) OleUninitialize();
-    }
-    DragStartWindow(const DragStartWindow&) = delete;
-    DragStartWindow& operator=(const DragStartWindow&) = delete;
-
-    bool ready() const { return oleInitialised_ && hwnd_; }
-
-private:
-    bool oleInitialised_ = false;
-    HWND hwnd_ = nullptr;
-};
-
 TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "Windows") +
-                                                       group(1, probe, "--eins zwei", 2, "Probe"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "Windows") +
+                                                       prefsGroup(1, probe, "--eins zwei", 2, "Probe"));
     ASSERT_TRUE(w.main);
     clickAt(iconCentre(1).x, iconCentre(1).y);
     const std::string started = waitForProbeRecord(record);
@@ -135,7 +72,7 @@ TEST_F(InteractionTest, ClickLaunchesWithParametersAndShowCommand) {
 // even with the run mode -1 that the properties dialog stores when nothing is chosen.
 TEST_F(InteractionTest, ClickStartsAProgramInItsOwnFolderAndNeverHidden) {
     const std::string program = probeIn("Werkzeug Ordner");
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, program, "", -1, "Probe"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, program, "", -1, "Probe"));
     ASSERT_TRUE(w.main);
     clickAt(iconCentre(0).x, iconCentre(0).y);
     const std::string started = waitForProbeRecord(record);
@@ -149,7 +86,7 @@ TEST_F(InteractionTest, ClickStartsAProgramInItsOwnFolderAndNeverHidden) {
 TEST_F(InteractionTest, ClickRunsABatchFileInItsOwnFolder) {
     const std::string scripts = subfolder("Skripte");
     writeFileBytes(scripts + "probe.bat", "@\"" + launchProbePath() + "\" aus-batch\r\n");
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, scripts + "probe.bat", "", 0, "Batch"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, scripts + "probe.bat", "", 0, "Batch"));
     ASSERT_TRUE(w.main);
     clickAt(iconCentre(0).x, iconCentre(0).y);
     const std::string started = waitForProbeRecord(record);
@@ -168,7 +105,7 @@ TEST_F(InteractionTest, DroppedLinkKeepsItsLongArguments) {
     ASSERT_TRUE(createShellLink({.target = program, .linkPath = link, .workingDir = "", .arguments = arguments,
                                  .showCmd = SW_SHOWNORMAL, .description = "", .hotkey = 0, .iconPath = "|",
                                  .iconIndex = 0}));
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A"));
     ASSERT_TRUE(w.main);
 
     // Dropped at the box's start: the new Shortcut comes first.
@@ -187,9 +124,9 @@ TEST_F(InteractionTest, DroppedLinkKeepsItsLongArguments) {
 }
 
 TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, launchProbePath(), "", 1, "Probe"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, launchProbePath(), "", 1, "Probe"));
     ASSERT_TRUE(w.main);
-    dragFrom(iconCentre(0), 10, 10);
+    dragWithLeftButton(iconCentre(0), 10, 10);
     const std::string started = waitForProbeRecord(record);
     EXPECT_NE(started.find("show=2\r\n"), std::string::npos) << started;  // minimised
     quitAndReadPrefs(w.main);
@@ -197,11 +134,12 @@ TEST_F(InteractionTest, PressThatMovesTenPixelsOnBothAxesStillLaunches) {
 
 TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, probe, "", 0, "A") + group(1, probe, "", 0, "B") +
-                                                       group(2, probe, "", 0, "C"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, probe, "", 0, "A") +
+                                                       prefsGroup(1, probe, "", 0, "B") +
+                                                       prefsGroup(2, probe, "", 0, "C"));
     ASSERT_TRUE(w.main);
     // From A's centre to past C's middle: A goes after C.
-    dragFrom(iconCentre(0), 2 * 42 + 11, 0);
+    dragWithLeftButton(iconCentre(0), 2 * 42 + 11, 0);
     BoxProcess::settle(1000);
     EXPECT_EQ(waitForProbeRecord(record, 0), "");
     const std::string saved = quitAndReadPrefs(w.main);
@@ -213,7 +151,7 @@ TEST_F(InteractionTest, DragOfElevenPixelsReordersAndLaunchesNothing) {
 
 TEST_F(InteractionTest, PressOnOneShortcutAndReleaseOnItsNeighbourLaunchesNothing) {
     const std::string probe = launchProbePath();
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, probe, "", 0, "A") + group(1, probe, "", 0, "B"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, probe, "", 0, "A") + prefsGroup(1, probe, "", 0, "B"));
     ASSERT_TRUE(w.main);
     // Pressed on A's last column, released on B's first: 9 pixels, no drag.
     moveMouse(kBoxX + 55, kBoxY + 20);
@@ -231,7 +169,7 @@ TEST_F(InteractionTest, DragReleasedOutsideTheBoxMovesNothing) {
     const BoxWindows w = startMany("FensterPos = 1\r\n", 4, -1, {kBoxX, kBoxY});
     ASSERT_TRUE(w.main);
     ASSERT_TRUE(waitForClientRect(w.main, {kBoxX, kBoxY, 4 * 42 + 15, 42}));
-    dragFrom(iconCentre(2), 0, 200);
+    dragWithLeftButton(iconCentre(2), 0, 200);
     const std::string saved = quitAndReadPrefs(w.main);
     size_t last = 0;
     for (int i = 0; i < 4; ++i) {
@@ -255,7 +193,7 @@ TEST_F(InteractionTest, DragInATwoColumnBoxLandsInTheCellUnderThePointer) {
     // From the middle of S0 to the middle of S21 (row 10, column 1): S0 goes after S21.
     const Point from{kBoxX + 5 + 16, top + 20 + 16};
     const Point to{kBoxX + 47 + 16, top + 20 + 10 * 42 + 16};
-    dragFrom(from, to.x - from.x, to.y - from.y);
+    dragWithLeftButton(from, to.x - from.x, to.y - from.y);
     const std::string saved = quitAndReadPrefs(w.main);
     const size_t s21 = saved.find("Name = S21\r\n"), s0 = saved.find("Name = S0\r\n"), s22 = saved.find("Name = S22\r\n");
     ASSERT_NE(s0, std::string::npos) << saved;
@@ -298,7 +236,7 @@ TEST_F(InteractionTest, PinToggleAtTheRightEdgeKeepsTheBoxFlushWithIt) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const Point at{work.right - 42, kBoxY};
-    const BoxWindows w = start("FensterPos = 1\r\nKivolt fixieren = 1\r\n", group(0, "C:\\windows", "", 0, "A"), at);
+    const BoxWindows w = start("FensterPos = 1\r\nKivolt fixieren = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A"), at);
     ASSERT_TRUE(w.main);
     ASSERT_TRUE(waitForClientRect(w.main, {at.x, at.y, 42, 42})) << ::testing::PrintToString(clientRectOnScreen(w.main));
     menuCommand({at.x + 21, at.y + 21}, {at.x + 21, at.y + 21}, 6);  // "Kivolt fixieren": unpinned
@@ -313,9 +251,9 @@ TEST_F(InteractionTest, PinToggleAtTheRightEdgeKeepsTheBoxFlushWithIt) {
 }
 
 TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A") +
-                                                       group(1, "C:\\windows", "", 0, "B") +
-                                                       group(2, "C:\\windows", "", 0, "C"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A") +
+                                                       prefsGroup(1, "C:\\windows", "", 0, "B") +
+                                                       prefsGroup(2, "C:\\windows", "", 0, "C"));
     ASSERT_TRUE(w.main);
     menuCommand(iconCentre(1), iconCentre(2), 4);  // "Verknüpfung entfernen"
     EXPECT_EQ(clientRectOnScreen(w.main).w, 2 * 42 + 15);
@@ -326,7 +264,7 @@ TEST_F(InteractionTest, MenuRemovesTheShortcutUnderTheRightPress) {
 }
 
 TEST_F(InteractionTest, PinningRelaysOutTheBoxAndIsSavedAtQuit) {
-    const BoxWindows w = start("FensterPos = 1\r\n", group(0, "C:\\windows", "", 0, "A"));
+    const BoxWindows w = start("FensterPos = 1\r\n", prefsGroup(0, "C:\\windows", "", 0, "A"));
     ASSERT_TRUE(w.main);
     EXPECT_EQ(clientRectOnScreen(w.main).w, 42 + 15);
     menuCommand(iconCentre(0), iconCentre(0), 6);  // "Kivolt fixieren"
@@ -339,7 +277,7 @@ TEST_F(InteractionTest, RunningProgramCarriesTheMarker) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const BoxWindows w = start("FensterPos = 1\r\nAktiveProgrammeMarkieren = 1\r\n",
-                               group(0, "C:\\windows", "", 0, "A") + group(1, self, "", 0, "Self"));
+                               prefsGroup(0, "C:\\windows", "", 0, "A") + prefsGroup(1, self, "", 0, "Self"));
     ASSERT_TRUE(w.main);
     moveMouse(1000, 900);
     BoxProcess::settle(800);

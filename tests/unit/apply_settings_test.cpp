@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ protected:
 TEST_F(ApplySettingsTest, EffectsInTheirOrderAfterTheFieldsTheyUse) {
     writeBytes(path(), "");
     settings_.startX = 7;
-    ASSERT_TRUE(applySettings(path(), sampleValues(), settings_, target_));
+    ASSERT_EQ(applySettings(path(), sampleValues(), settings_, target_), Applied::Stored);
     const std::vector<std::string> expected = {
         "colour 255",
         "release image",
@@ -107,7 +108,7 @@ TEST_F(ApplySettingsTest, EmptyPathLoadsNoImageAndClearedTopmostIsApplied) {
     v.backgroundImagePath = "";
     v.alwaysOnTop = 0;
     v.autostart = 0;
-    ASSERT_TRUE(applySettings(path(), v, settings_, target_));
+    ASSERT_EQ(applySettings(path(), v, settings_, target_), Applied::Stored);
     const std::vector<std::string> expected = {
         "colour 255", "release image", "layout size 48 orientation 1", "not topmost",
         "render size 48", "alpha 90", "autostart 0", "redraw",
@@ -135,7 +136,7 @@ TEST_F(ApplySettingsTest, WritesTheTwelveKeysInTheirWriteOrder) {
     };
     for (const auto& c : cases) {
         writeBytes(path(), c.before);
-        ASSERT_TRUE(applySettings(path(), sampleValues(), settings_, target_)) << c.what;
+        ASSERT_EQ(applySettings(path(), sampleValues(), settings_, target_), Applied::Stored) << c.what;
         EXPECT_EQ(readBytes(path()), c.after) << c.what;
     }
 }
@@ -144,19 +145,35 @@ TEST_F(ApplySettingsTest, UnchangedValuesStillRewriteTheFile) {
     writeBytes(path(), "; hand-made\nRahmen=0\n");
     ConfigValues v = sampleValues();
     v.drawBorder = 0;
-    ASSERT_TRUE(applySettings(path(), v, settings_, target_));
+    ASSERT_EQ(applySettings(path(), v, settings_, target_), Applied::Stored);
     const std::string first = readBytes(path());
     EXPECT_TRUE(first.starts_with("; hand-made\r\nRahmen = 0\r\nImVordergrund = 1\r\n")) << first;
-    ASSERT_TRUE(applySettings(path(), v, settings_, target_));
+    ASSERT_EQ(applySettings(path(), v, settings_, target_), Applied::Stored);
     EXPECT_EQ(readBytes(path()), first);
 }
 
 TEST_F(ApplySettingsTest, MissingFileAppliesAndWritesNothing) {
     const Settings before = settings_;
-    EXPECT_FALSE(applySettings(path(), sampleValues(), settings_, target_));
+    EXPECT_EQ(applySettings(path(), sampleValues(), settings_, target_), Applied::Nothing);
     EXPECT_TRUE(target_.effects.empty());
     EXPECT_FALSE(exists(path()));
     EXPECT_EQ(optionsOf(settings_), optionsOf(before));
+}
+
+TEST_F(ApplySettingsTest, OptionsTheFileCouldNotTakeAreAppliedAndWrittenLater) {
+    const std::string before = "X = 10\r\n[0]\r\nPfad = C:\\a.exe\r\n";
+    writeBytes(path(), before);
+    std::filesystem::create_directory(path() + ".tmp");  // squats on the temporary's name: no rewrite
+    EXPECT_EQ(applySettings(path(), sampleValues(), settings_, target_), Applied::NotStored);
+    EXPECT_EQ(target_.effects.back(), "redraw") << "applied to the box all the same";
+    EXPECT_EQ(readBytes(path()), before);
+
+    std::filesystem::remove(path() + ".tmp");
+    PrefsFile prefs;
+    ASSERT_TRUE(prefs.open(path()));
+    writeOptions(prefs, settings_);
+    EXPECT_TRUE(prefs.close());
+    EXPECT_EQ(readBytes(path()), "X = 10\r\n" + std::string(kSampleKeys) + "[0]\r\nPfad = C:\\a.exe\r\n");
 }
 
 }  // namespace

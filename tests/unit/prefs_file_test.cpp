@@ -14,13 +14,18 @@ namespace kivolt {
 namespace {
 
 using testing::exists;
+using testing::makeUnopenable;
 using testing::readBytes;
+using testing::RewriteWatch;
 using testing::stillWritable;
 using testing::TempFolder;
 using testing::writeBytes;
 using Kind = PrefsEntry::Kind;
 
 constexpr const char* kPermissionsIgnored = "write permission cannot be taken away here (root, or a folder on Windows)";
+constexpr const char* kNoSymbolicLinks =
+    "no symbolic links for this test's own use here (Wine's CreateSymbolicLink makes none); the Windows tests "
+    "hold the file open instead";
 
 PrefsEntry group(std::string name) { return {Kind::GroupHeader, std::move(name), {}}; }
 PrefsEntry comment(std::string text) { return {Kind::Comment, std::move(text), {}}; }
@@ -123,6 +128,30 @@ TEST_F(PrefsFileTest, UntouchedWithoutWritesEvenWhenHandFormatted) {
 
 TEST_F(PrefsFileTest, EqualValueStillCountsAsWrite) {
     EXPECT_EQ(edited("A=1\n", [](PrefsFile& p) { p.writeInt("A", 1); }), lines({"A = 1"}));
+}
+
+TEST_F(PrefsFileTest, WritesThatLeaveTheBytesAsTheyWereRewriteNothing) {
+    const std::string file = lines({"A = 1", "[0]", "Pfad = a"});
+    writeBytes(path(), file);
+    const RewriteWatch watch(path());
+    PrefsFile prefs;
+    ASSERT_TRUE(prefs.open(path()));
+    prefs.writeInt("A", 2);
+    prefs.writeInt("A", 1);
+    prefs.removeGroup("0");
+    prefs.selectGroup("0");
+    prefs.writeString("Pfad", "a");
+    EXPECT_TRUE(prefs.close());
+    EXPECT_FALSE(watch.replaced());
+    EXPECT_EQ(readBytes(path()), file);
+
+    // The same writes on a hand-formatted file change its bytes: that is a rewrite.
+    writeBytes(path(), "A=1\n[0]\nPfad = a\n");
+    ASSERT_TRUE(prefs.open(path()));
+    prefs.writeInt("A", 1);
+    EXPECT_TRUE(prefs.close());
+    EXPECT_TRUE(watch.replaced());
+    EXPECT_EQ(readBytes(path()), file);
 }
 
 TEST_F(PrefsFileTest, ReadIntLikeAtoiClampedTo32Bits) {
@@ -320,6 +349,37 @@ TEST_F(PrefsFileTest, MissingFolderWritesNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 }
 
+TEST_F(PrefsFileTest, AFileThatCannotBeOpenedIsNeitherReadNorWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << kNoSymbolicLinks;
+#endif
+    makeUnopenable(path());
+    PrefsFile prefs;
+    EXPECT_FALSE(prefs.open(path()));
+    EXPECT_EQ(prefs.state(), PrefsFile::State::Unreadable);
+    EXPECT_EQ(prefs.readInt("X", 8), 8);
+    prefs.writeInt("X", 1);
+    EXPECT_FALSE(prefs.close()) << "a write was due and could not be done";
+    EXPECT_TRUE(std::filesystem::is_symlink(path()));
+    EXPECT_EQ(std::filesystem::read_symlink(path()), "Kivolt3.4.prefs");
+
+    // Without a write there is nothing to report.
+    EXPECT_FALSE(prefs.open(path()));
+    EXPECT_TRUE(prefs.close());
+}
+
+TEST_F(PrefsFileTest, StateSaysWhatOpenFound) {
+    PrefsFile prefs;
+    EXPECT_EQ(prefs.state(), PrefsFile::State::Missing);
+    EXPECT_FALSE(prefs.open(path()));
+    EXPECT_EQ(prefs.state(), PrefsFile::State::Missing);
+    writeBytes(path(), "");
+    EXPECT_TRUE(prefs.open(path()));
+    EXPECT_EQ(prefs.state(), PrefsFile::State::Read);
+    prefs.close();
+    EXPECT_EQ(prefs.state(), PrefsFile::State::Missing) << "nothing is open";
+}
+
 TEST_F(PrefsFileTest, AFolderIsNoFile) {
     std::filesystem::create_directory(path());
     PrefsFile prefs;
@@ -494,12 +554,34 @@ TEST_F(PrefsFileTest, RewriteKeepsPermissionBits) {
     EXPECT_EQ(static_cast<unsigned>(info.st_mode & 0777), 0600u);
 }
 
-TEST_F(PrefsFileTest, FailedRewriteKeepsTheOldFile) {
+TEST_F(PrefsFileTest, FailedRewriteKeepsTheOldFileAndSaysSo) {
     const std::string before = "A=1\n[0]\nPfad = a\n";
     writeBytes(path(), before);
     std::filesystem::create_directory(path() + ".tmp");  // squats on the temporary's name
-    EXPECT_EQ(edited(before, [](PrefsFile& p) { p.writeInt("A", 2); }), before);
+    PrefsFile prefs;
+    ASSERT_TRUE(prefs.open(path()));
+    prefs.writeInt("A", 2);
+    EXPECT_FALSE(prefs.close());
+    EXPECT_EQ(readBytes(path()), before);
     EXPECT_TRUE(std::filesystem::is_directory(path() + ".tmp"));
+}
+
+TEST_F(PrefsFileTest, RewriteThroughALinkReplacesTheFileItLeadsTo) {
+#ifdef _WIN32
+    GTEST_SKIP() << kNoSymbolicLinks;
+#endif
+    std::filesystem::create_directory(folder_.file("sync"));
+    const std::string target = folder_.file("sync/Kivolt3.4.prefs");
+    writeBytes(target, "A=1\n");
+    std::filesystem::create_symlink(target, path());
+    PrefsFile prefs;
+    ASSERT_TRUE(prefs.open(path()));
+    prefs.writeInt("A", 2);
+    EXPECT_TRUE(prefs.close());
+    EXPECT_TRUE(std::filesystem::is_symlink(path()));
+    EXPECT_EQ(readBytes(target), lines({"A = 2"}));
+    EXPECT_FALSE(exists(target + ".tmp"));
+    EXPECT_FALSE(exists(path() + ".tmp"));
 }
 
 TEST_F(PrefsFileTest, FailedRewriteInAReadOnlyFolderKeepsTheOldFile) {

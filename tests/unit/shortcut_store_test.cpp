@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,8 @@ protected:
     std::string readFile() const { return readBytes(path_); }
 
     std::optional<std::int32_t> load() { return loadShortcuts(prefs_, path_, list_, context_); }
-    void save(Point position = {120, 300}, bool pinned = false) {
-        saveOnQuit(prefs_, path_, list_, position, pinned);
+    bool save(Point position = {120, 300}, bool pinned = false) {
+        return saveOnQuit(prefs_, path_, list_, position, pinned);
     }
 
     TempFolder folder_;
@@ -187,8 +188,31 @@ TEST_F(ShortcutStoreTest, MissingFileIsNeitherLoadedNorCreated) {
     EXPECT_FALSE(redraw_);
 
     addShortcut(list_, "C:\\a.exe", context_);
-    save();
+    EXPECT_TRUE(save()) << "nothing to try again";
     EXPECT_FALSE(testing::exists(path_));
+}
+
+TEST_F(ShortcutStoreTest, SavingWhatTheFileHoldsWritesNothing) {
+    writeFile(kExampleFile);
+    ASSERT_EQ(load(), 0);
+    const testing::RewriteWatch watch(path_);
+    // Pinned and unpinned again, or any edit undone, before the save.
+    EXPECT_TRUE(save({120, 300}, false));
+    EXPECT_FALSE(watch.replaced());
+    EXPECT_TRUE(save({120, 300}, true));
+    EXPECT_TRUE(watch.replaced());
+    EXPECT_NE(readFile().find("Kivolt fixieren = 1\r\n"), std::string::npos);
+}
+
+TEST_F(ShortcutStoreTest, AFileThatCannotBeReadIsNeitherLoadedNorWrittenAndTheSaveSaysSo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no symbolic links for this test's own use here; the Windows tests hold the file instead";
+#endif
+    testing::makeUnopenable(path_);
+    EXPECT_EQ(load(), std::nullopt);
+    addShortcut(list_, "C:\\a.exe", context_);
+    EXPECT_FALSE(save());
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
 }
 
 }  // namespace

@@ -54,6 +54,33 @@ inline std::string readBytes(const std::string& path) {
 
 inline bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
+// Tells whether a file was replaced since the watch began, as the crash-safe rewrite
+// replaces it with a new one: a hard link keeps the old file in view.
+class RewriteWatch {
+public:
+    explicit RewriteWatch(std::string path) : path_(std::move(path)), link_(path_ + ".watch") {
+        std::filesystem::create_hard_link(path_, link_);
+    }
+    ~RewriteWatch() {
+        std::error_code ignored;
+        std::filesystem::remove(link_, ignored);
+    }
+    RewriteWatch(const RewriteWatch&) = delete;
+    RewriteWatch& operator=(const RewriteWatch&) = delete;
+
+    bool replaced() const { return !std::filesystem::equivalent(path_, link_); }
+
+private:
+    std::string path_;
+    std::string link_;
+};
+
+// A symbolic link that leads to itself: it exists, but opening it fails (ELOOP), as a file
+// held by another program without read sharing fails to open on Windows.
+inline void makeUnopenable(const std::string& path) {
+    std::filesystem::create_symlink(std::filesystem::path(path).filename(), path);
+}
+
 // Root (and any process with CAP_DAC_OVERRIDE) writes whatever the permission bits say,
 // and Windows ignores them on folders: a test that takes write permission away checks that
 // it really is gone.

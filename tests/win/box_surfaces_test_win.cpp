@@ -10,6 +10,7 @@
 #include "ui/icons_win.h"
 #include "ui/name_balloon_win.h"
 #include "ui/raster.h"
+#include "ui/window_pair_win.h"
 #include "ui/window_system_win.h"
 
 namespace kivolt {
@@ -157,6 +158,39 @@ TEST_F(SurfaceTest, BalloonsAndRendersReturnEveryGdiObject) {
         ASSERT_TRUE(image);
     }
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    DeleteObject(font);
+}
+
+TEST_F(SurfaceTest, NothingPointsAtTheBoxOnceItsOwnerHasTakenItAlong) {
+    WindowPair pair(windows);
+    windows.setWindowCallback([&pair](HWND h, UINT m, WPARAM w, LPARAM l) { pair.windowCallback(h, m, w, l); });
+    WindowPair::Options options;
+    options.position = {300, 300};
+    options.client = {57, 42};
+    ASSERT_TRUE(pair.open(options));
+    ASSERT_NE(pair.overlayCanvas(), nullptr);
+    ASSERT_NE(pair.backgroundCanvas(), nullptr);
+    HFONT font = createBalloonFont();
+    NameBalloon balloon(windows, font);
+    BalloonInput input;
+    input.orientation = 1;
+    input.box = {300, 300};
+    input.monitor = {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}};
+    balloon.show(pair.main(), input, "Editor");
+    ASSERT_TRUE(balloon.exists());
+
+    DestroyWindow(pair.owner());
+    EXPECT_EQ(pair.owner(), nullptr);
+    EXPECT_EQ(pair.main(), nullptr);
+    EXPECT_EQ(pair.overlay(), nullptr);
+    EXPECT_EQ(pair.overlayCanvas(), nullptr);
+    EXPECT_EQ(pair.backgroundCanvas(), nullptr);
+    EXPECT_FALSE(balloon.exists()) << "owned by the MainWindow, it went with it";
+    // What the loop would still do to them finds nothing to touch.
+    pair.resizeBox({99, 42}, {0, 0, 1920, 1080});
+    pair.showBoth();
+    balloon.close();
+    windows.setWindowCallback({});
     DeleteObject(font);
 }
 

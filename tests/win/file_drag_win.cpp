@@ -157,4 +157,22 @@ DragResult dragWithPointer(IDataObject* data, Point press, const std::vector<Poi
     return result;
 }
 
+DragStartWindow::DragStartWindow(Point origin) {
+    oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KivoltDragStartWindow";
+    RegisterClassA(&windowClass);
+    // Never activated: the box keeps the focus, and Wine destroys the window quickly.
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass.lpszClassName, "", WS_POPUP, origin.x,
+                            origin.y, 80, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+}
+
+DragStartWindow::~DragStartWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (oleInitialised_) OleUninitialize();
+}
+
 }  // namespace kivolt::test

@@ -35,4 +35,20 @@ struct DragResult {
 // has not ended five seconds after the release is cancelled with Escape.
 DragResult dragWithPointer(IDataObject* data, Point press, const std::vector<Point>& path);
 
+// A window of this thread for a drag to start on (the drag loop reads this thread's key
+// state); OLE is initialised while it lives.
+class DragStartWindow {
+public:
+    explicit DragStartWindow(Point origin);
+    ~DragStartWindow();
+    DragStartWindow(const DragStartWindow&) = delete;
+    DragStartWindow& operator=(const DragStartWindow&) = delete;
+
+    bool ready() const { return oleInitialised_ && hwnd_; }
+
+private:
+    bool oleInitialised_ = false;
+    HWND hwnd_ = nullptr;
+};
+
 }  // namespace kivolt::test
