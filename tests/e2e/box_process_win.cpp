@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "temp_folder_win.h"
+
 namespace kivolt::test {
 
 namespace {
@@ -125,6 +127,13 @@ Colour screenPixel(int x, int y) {
     return colour;
 }
 
+std::vector<Colour> screenPixels(Rect rect) {
+    std::vector<Colour> pixels;
+    for (int y = rect.y; y < rect.y + rect.h; ++y)
+        for (int x = rect.x; x < rect.x + rect.w; ++x) pixels.push_back(screenPixel(x, y));
+    return pixels;
+}
+
 Rect clientRectOnScreen(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
@@ -186,13 +195,9 @@ void menuCommand(Point press, Point release, int downs) {
     BoxProcess::settle();
 }
 
-std::string launchProbePath() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\') + 1);
-    return folder + "launch_probe.exe";
-}
+std::string launchProbePath() { return folderOf(ownExecutablePath()) + "launch_probe.exe"; }
+
+std::string iconProbePath() { return folderOf(ownExecutablePath()) + "icon_probe.exe"; }
 
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {

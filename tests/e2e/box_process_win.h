@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "base/types.h"
 
@@ -61,6 +62,9 @@ std::string kivoltExePath();
 // The colour of a screen pixel.
 Colour screenPixel(int x, int y);
 
+// The colours of the screen pixels in a rectangle, row by row.
+std::vector<Colour> screenPixels(Rect rect);
+
 // Client rectangle in screen coordinates.
 Rect clientRectOnScreen(HWND hwnd);
 
@@ -79,6 +83,8 @@ void menuCommand(Point press, Point release, int downs);
 
 // Path of the launch probe beside the test programs, and what it last recorded.
 std::string launchProbePath();
+// Path of the icon probe: a program whose icon has a different picture for each size.
+std::string iconProbePath();
 // Waits for the probe's record file; "" when none appeared in time.
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs = 8000);
 
