@@ -93,7 +93,8 @@ std::optional<IconEntry> chooseIconEntry(std::span<const std::uint8_t> iconFile)
 std::optional<IconEntry> chooseIconEntry(std::span<const std::uint8_t> iconFile, int size) {
     if (size < 1 || size > kLargestIconSize) return std::nullopt;
     const std::uint8_t sizeByte = static_cast<std::uint8_t>(size % kLargestIconSize);
-    const std::uint8_t* chosen = mostBitsOfSize(iconFile, directoryCount(iconFile, kIconFileEntrySize), sizeByte, sizeByte);
+    const std::size_t count = directoryCount(iconFile, kIconFileEntrySize);
+    const std::uint8_t* chosen = mostBitsOfSize(iconFile, count, sizeByte, sizeByte);
     if (!chosen) return std::nullopt;
     return describeEntry(iconFile, chosen);
 }

@@ -5,8 +5,9 @@ namespace {
 
 // "C:", "C:\" or "C:/".
 bool isDriveRoot(std::string_view path) {
-    const bool letter = path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (!letter || path[1] != ':') return false;
+    if (path.size() < 2 || path[1] != ':') return false;
+    const char letter = path[0];
+    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
     return path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'));
 }
 
@@ -15,6 +16,12 @@ bool isDriveRoot(std::string_view path) {
 IconRequest iconRequestFor(std::string_view path, PathKind kind) {
     if (kind == PathKind::Directory || isDriveRoot(path)) return IconRequest::FolderIcon;
     return kind == PathKind::File ? IconRequest::FromFile : IconRequest::FromName;
+}
+
+IconLocation iconLocationFor(std::string_view path, IconRequest request, std::string_view shellFile, int shellIndex) {
+    if (!shellFile.empty()) return {std::string(shellFile), shellIndex};
+    if (request == IconRequest::FromFile) return {std::string(path), 0};
+    return {};
 }
 
 int pictureSizeFor(std::span<const int> offered, int wanted) {

@@ -4,6 +4,7 @@
 // differently from Windows.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kivolt {
@@ -23,6 +24,19 @@ enum class IconRequest {
 // program icon: only a path that does not exist is asked for by name, and still gets the
 // icon of its type.
 IconRequest iconRequestFor(std::string_view path, PathKind kind);
+
+// Where an icon's pictures lie: a program, library or icon file, and the icon's index in it
+// (numbered as ExtractIcon numbers them). An empty file: nowhere we can read them.
+struct IconLocation {
+    std::string file;
+    int index = 0;
+    friend bool operator==(const IconLocation&, const IconLocation&) = default;
+};
+
+// The location the shell names (SHGFI_ICONLOCATION). When it names none for a file it read,
+// the file itself: a program whose icon is its own ("%1"); from any other file nothing is
+// extracted and the shell's own icon serves.
+IconLocation iconLocationFor(std::string_view path, IconRequest request, std::string_view shellFile, int shellIndex);
 
 // The picture to take for an item size from the edge lengths an icon offers: the smallest
 // at or above `wanted` (shrunk when it is larger), else the largest (the only case that

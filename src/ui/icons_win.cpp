@@ -23,8 +23,10 @@ std::span<const std::uint8_t> resourceBytes(HMODULE module, LPCSTR name, LPCSTR 
     return {bytes, SizeofResource(module, resource)};
 }
 
+LPCSTR groupIconType() { return MAKEINTRESOURCEA(14); }  // RT_GROUP_ICON
+
 std::vector<int> groupSizes(HMODULE module, LPCSTR name) {
-    return iconDirectorySizes(resourceBytes(module, name, MAKEINTRESOURCEA(14)), kIconGroupEntrySize);  // RT_GROUP_ICON
+    return iconDirectorySizes(resourceBytes(module, name, groupIconType()), kIconGroupEntrySize);
 }
 
 // The index-th icon group in the order the module lists them.
@@ -42,22 +44,28 @@ BOOL CALLBACK visitGroup(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) noe
 }
 
 std::vector<int> moduleIconSizes(HMODULE module, int index) {
-    if (index < 0) return index >= -0xFFFF ? groupSizes(module, MAKEINTRESOURCEA(-index)) : std::vector<int>{};
+    if (index < 0) {
+        // A negative index names the group by its resource id.
+        if (index < -0xFFFF) return {};
+        return groupSizes(module, MAKEINTRESOURCEA(-index));
+    }
     GroupSearch search;
     search.index = index;
-    EnumResourceNamesA(module, MAKEINTRESOURCEA(14), visitGroup, reinterpret_cast<LONG_PTR>(&search));
+    EnumResourceNamesA(module, groupIconType(), visitGroup, reinterpret_cast<LONG_PTR>(&search));
     return search.sizes;
 }
 
 // The directory at the start of an icon file.
 std::vector<int> iconFileSizes(const std::string& path) {
-    UniqueFile file = openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    UniqueFile file = openFile(path, GENERIC_READ, share, OPEN_EXISTING);
     if (!file) return {};
     std::vector<std::uint8_t> directory(kIconDirectoryHeaderSize);
     if (readUpTo(file.get(), directory.data(), directory.size()) != directory.size()) return {};
     const std::size_t entryBytes = (directory[4] | directory[5] << 8) * kIconFileEntrySize;
     directory.resize(kIconDirectoryHeaderSize + entryBytes);
-    directory.resize(kIconDirectoryHeaderSize + readUpTo(file.get(), directory.data() + kIconDirectoryHeaderSize, entryBytes));
+    const std::size_t read = readUpTo(file.get(), directory.data() + kIconDirectoryHeaderSize, entryBytes);
+    directory.resize(kIconDirectoryHeaderSize + read);
     return iconDirectorySizes(directory, kIconFileEntrySize);
 }
 
@@ -106,10 +114,11 @@ UniqueIcon IconFilePictures::pictureFor(int itemSize) const {
 }
 
 UniqueIcon ShellPictures::pictureFor(int itemSize) const {
-    if (!location_.empty()) {
-        const int size = pictureSizeFor(offeredIconSizes(location_, index_), itemSize);
+    if (!location_.file.empty()) {
+        const int size = pictureSizeFor(offeredIconSizes(location_.file, location_.index), itemSize);
         HICON picture = nullptr;
-        const UINT count = PrivateExtractIconsA(location_.c_str(), index_, size, size, &picture, nullptr, 1, LR_DEFAULTCOLOR);
+        const UINT count = PrivateExtractIconsA(location_.file.c_str(), location_.index, size, size, &picture,
+                                                nullptr, 1, LR_DEFAULTCOLOR);
         if (count == 1 && picture) return UniqueIcon(picture);
     }
     return UniqueIcon(shellIcon_ ? CopyIcon(shellIcon_.get()) : nullptr);
@@ -126,8 +135,9 @@ std::unique_ptr<ShellPictures> shellIconFor(const std::string& path, IconRequest
     SHFILEINFOA icon{};
     SHGetFileInfoA(path.c_str(), 0, &icon, sizeof(icon), SHGFI_ICON | byName);
     UniqueIcon shellIcon(icon.hIcon);
-    if (location.szDisplayName[0] == '\0' && !shellIcon) return nullptr;
-    return std::make_unique<ShellPictures>(location.szDisplayName, location.iIcon, std::move(shellIcon));
+    IconLocation pictures = iconLocationFor(path, request, location.szDisplayName, location.iIcon);
+    if (pictures.file.empty() && !shellIcon) return nullptr;
+    return std::make_unique<ShellPictures>(std::move(pictures), std::move(shellIcon));
 }
 
 std::vector<int> offeredIconSizes(const std::string& location, int index) {

@@ -38,17 +38,16 @@ private:
     std::span<const std::uint8_t> file_;  // borrowed: a resource of the program
 };
 
-// The shell's icon for a file: the pictures at its icon location (a program, library or
-// icon file, and an index in it), and the shell's own icon for when those give none.
+// The shell's icon for a file: the pictures at its icon location, and the shell's own icon
+// for when those give none.
 class ShellPictures final : public IconPictures {
 public:
-    ShellPictures(std::string location, int index, UniqueIcon shellIcon)
-        : location_(std::move(location)), index_(index), shellIcon_(std::move(shellIcon)) {}
+    ShellPictures(IconLocation location, UniqueIcon shellIcon)
+        : location_(std::move(location)), shellIcon_(std::move(shellIcon)) {}
     UniqueIcon pictureFor(int itemSize) const override;
 
 private:
-    std::string location_;
-    int index_;
+    IconLocation location_;
     UniqueIcon shellIcon_;
 };
 
@@ -56,7 +55,7 @@ private:
 std::span<const std::uint8_t> embeddedFolderIconFile(HINSTANCE instance);
 
 // The shell's icon for a path, read from the file or by its name alone as the request
-// says; null when the shell gives neither a location nor an icon.
+// says; null when there is neither a location nor an icon.
 std::unique_ptr<ShellPictures> shellIconFor(const std::string& path, IconRequest request);
 
 // The edge lengths of the pictures at an icon location: icon group `index` of a program or

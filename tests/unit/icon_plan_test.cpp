@@ -35,6 +35,14 @@ TEST(IconPlanTest, OnlyPathsThatDoNotExistAreAskedForByName) {
     for (const Case& c : cases) EXPECT_EQ(iconRequestFor(c.path, c.kind), c.expected) << c.path;
 }
 
+TEST(IconPlanTest, PicturesLieWhereTheShellSaysOrInTheProgramItself) {
+    const IconLocation named = {"C:\\W\\imageres.dll", -102};
+    EXPECT_EQ(iconLocationFor("C:\\Docs\\a.txt", IconRequest::FromFile, named.file, named.index), named);
+    EXPECT_EQ(iconLocationFor("C:\\Tools\\app.exe", IconRequest::FromFile, "", 7),
+              (IconLocation{"C:\\Tools\\app.exe", 0}));
+    EXPECT_EQ(iconLocationFor("C:\\Gone\\app.exe", IconRequest::FromName, "", 0), IconLocation{});
+}
+
 TEST(IconPlanTest, PictureIsTheNearestAtOrAboveTheItemSize) {
     const std::vector<int> probe = {16, 32, 48, 64};
     const std::vector<int> folder = {128, 96, 72, 64, 48, 32, 24, 16};
