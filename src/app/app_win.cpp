@@ -475,6 +475,7 @@ void App::paintOverlay() {
     state.pointer = draggingFlag_ ? pointer() : pointerIn(pair_.overlay());
     state.leftButtonDown = leftButtonDown();
     state.systemColours = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNSHADOW)};
+    if (const CanvasControl* background = pair_.backgroundCanvas()) state.beneath = background->pixels();
     // One process snapshot per paint, asked for every Shortcut.
     std::optional<RunningPrograms> running;
     if (settings_.markRunning) running = takeProcessSnapshot();

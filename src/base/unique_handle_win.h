@@ -57,4 +57,11 @@ struct FindHandleTraits {
 };
 using UniqueFind = Unique<FindHandleTraits>;
 
+struct ModuleTraits {
+    using Type = HMODULE;
+    static Type invalid() { return nullptr; }
+    static void close(Type h) { FreeLibrary(h); }
+};
+using UniqueModule = Unique<ModuleTraits>;
+
 }  // namespace kivolt

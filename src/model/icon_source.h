@@ -1,7 +1,7 @@
 #pragma once
 // The seam between the shortcut model and the platform's icons: the model keeps icon handles
 // without knowing what they are; the Windows side fills the interface with the shell's icons
-// and DrawIconEx.
+// and renders the picture each item size asks for.
 
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace kivolt {
 
-// An icon handle (an HICON on Windows), or nullptr for none.
+// An icon handle (on Windows: where the icon's pictures come from), or nullptr for none.
 using IconRef = void*;
 
 class IconSource {

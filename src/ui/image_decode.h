@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "ui/image.h"
 
@@ -42,5 +43,14 @@ struct IconEntry {
     int height = 0;
 };
 std::optional<IconEntry> chooseIconEntry(std::span<const std::uint8_t> iconFile);
+// The same among the entries of `size` × `size` pixels.
+std::optional<IconEntry> chooseIconEntry(std::span<const std::uint8_t> iconFile, int size);
+
+// The edge lengths of the square pictures an icon directory lists, in its order: the
+// header of an icon file (16-byte entries) or an icon group resource (14-byte entries).
+// Empty for data that is no icon directory.
+constexpr std::size_t kIconFileEntrySize = 16;
+constexpr std::size_t kIconGroupEntrySize = 14;
+std::vector<int> iconDirectorySizes(std::span<const std::uint8_t> directory, std::size_t entrySize);
 
 }  // namespace kivolt

@@ -24,6 +24,15 @@ void drawGripStrip(const PixelView& canvas, const GridShape& shape) {
     }
 }
 
+// Soft icon pixels blend over what lies beneath them on screen, not over the key colour,
+// which only the see-through pixels carry (those keep it: keyed images hold it opaquely).
+void drawIcon(const PixelView& canvas, const Image& image, Point at, const OverlayState& state) {
+    const Rect area{at.x, at.y, image.width, image.height};
+    fillRect(canvas, area, state.backgroundColour);
+    copyPixels(canvas, state.beneath, area);
+    drawImage(canvas, image, at.x, at.y, DrawMode::Blend);
+}
+
 bool isHovered(Point cell, Point pointer, int cellSize) {
     return cell.x < pointer.x && pointer.x < cell.x + cellSize && cell.y < pointer.y &&
            pointer.y < cell.y + cellSize;
@@ -49,7 +58,7 @@ std::vector<Point> paintOverlay(const PixelView& canvas, const OverlayState& sta
     for (std::size_t i = 0; i < items.size(); ++i) {
         const Point cell = cellPosition(shape, canvas.width, static_cast<int>(i));
         cells.push_back(cell);
-        if (items[i].image != nullptr) drawImage(canvas, *items[i].image, cell.x, cell.y, DrawMode::Blend);
+        if (items[i].image != nullptr) drawIcon(canvas, *items[i].image, cell, state);
         if (state.markRunning != 0 && isRunning && isRunning(items[i].fileName)) {
             outlineRoundRect(canvas, {cell.x - 3, cell.y - 3, size + 5, size + 5}, 7, 7, kRunningMarker);
         }

@@ -32,6 +32,9 @@ struct OverlayState {
     Point pointer = {-1, -1};  // client coordinates; -1, -1 when outside
     bool leftButtonDown = false;
     OverlaySystemColours systemColours;
+    // What the MainWindow shows under the overlay (the BackgroundCanvas): soft icon pixels
+    // blend over it, and over backgroundColour where it has no pixels.
+    PixelView beneath;
 };
 
 // One shortcut to paint, in list order.

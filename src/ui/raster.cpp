@@ -39,9 +39,14 @@ const std::uint8_t* sourcePixel(const Image& image, long long x, long long y) {
            static_cast<std::size_t>(x) * image.bytesPerPixel;
 }
 
-// A 24-bit image has no alpha to blend by.
+// A 24-bit image has no alpha to blend by or to copy.
 DrawMode effectiveMode(const Image& image, DrawMode mode) {
-    return image.bytesPerPixel == 4 ? mode : DrawMode::Opaque;
+    return image.bytesPerPixel == 4 || mode == DrawMode::Replace ? mode : DrawMode::Opaque;
+}
+
+// The alpha a source pixel is drawn with: its own, unless it has none or is drawn opaquely.
+int sourceAlpha(const Image& image, const std::uint8_t* s, DrawMode mode) {
+    return mode == DrawMode::Opaque || image.bytesPerPixel != 4 ? 255 : s[3];
 }
 
 // The rows (or columns) first .. last of a length starting at start that lie in 0 .. limit - 1.
@@ -183,8 +188,17 @@ struct Sums {
     }
 };
 
-void writeStretched(std::uint8_t* p, const Sums& sums, DrawMode mode) {
+void writeStretched(std::uint8_t* p, const Sums& sums, DrawMode mode, int bytesPerPixel) {
     constexpr std::int64_t kTotal = kWeightUnit * kWeightUnit;
+    if (mode == DrawMode::Replace) {
+        // Colours were summed weighted by alpha: dividing by the alpha sum gives them back.
+        const std::int64_t weight = std::max<std::int64_t>(sums.alpha, 1);
+        p[0] = static_cast<std::uint8_t>((sums.blue + weight / 2) / weight);
+        p[1] = static_cast<std::uint8_t>((sums.green + weight / 2) / weight);
+        p[2] = static_cast<std::uint8_t>((sums.red + weight / 2) / weight);
+        if (bytesPerPixel == 4) p[3] = static_cast<std::uint8_t>((sums.alpha + kTotal / 2) / kTotal);
+        return;
+    }
     if (mode == DrawMode::Opaque) {
         const std::int64_t weight = sums.alpha;  // 255 * kTotal
         p[0] = static_cast<std::uint8_t>((sums.blue + weight / 2) / weight);
@@ -252,9 +266,13 @@ void drawImage(const PixelView& target, const Image& image, int x, int y, DrawMo
         const std::uint8_t* s = sourcePixel(image, columns.left - x, ty - y);
         std::uint8_t* p = target.pixel(static_cast<int>(columns.left), static_cast<int>(ty));
         for (long long tx = columns.left; tx <= columns.right; ++tx) {
-            const int alpha = mode == DrawMode::Blend ? s[3] : 255;
-            for (int channel = 0; channel < 3; ++channel) {
-                p[channel] = static_cast<std::uint8_t>((s[channel] * alpha + p[channel] * (255 - alpha)) / 255);
+            const int alpha = sourceAlpha(image, s, mode);
+            if (mode == DrawMode::Replace) {
+                std::copy(s, s + 3, p);
+                if (target.bytesPerPixel == 4) p[3] = static_cast<std::uint8_t>(alpha);
+            } else {
+                for (int channel = 0; channel < 3; ++channel)
+                    p[channel] = static_cast<std::uint8_t>((s[channel] * alpha + p[channel] * (255 - alpha)) / 255);
             }
             s += image.bytesPerPixel;
             p += target.bytesPerPixel;
@@ -289,7 +307,7 @@ void stretchImage(const PixelView& target, const Image& image, Rect dest, DrawMo
             const std::int64_t weight = vertical.weights[j];
             const std::uint8_t* s = sourcePixel(image, firstColumn, vertical.first + static_cast<long long>(j));
             for (Sums& sums : rowSums) {
-                const std::int64_t alpha = mode == DrawMode::Blend ? s[3] : 255;
+                const std::int64_t alpha = sourceAlpha(image, s, mode);
                 sums.add({s[0] * alpha, s[1] * alpha, s[2] * alpha, alpha}, weight);
                 s += image.bytesPerPixel;
             }
@@ -301,8 +319,32 @@ void stretchImage(const PixelView& target, const Image& image, Rect dest, DrawMo
                 sums.add(rowSums[static_cast<std::size_t>(horizontal.first - firstColumn) + i],
                          horizontal.weights[i]);
             }
-            writeStretched(p, sums, mode);
+            writeStretched(p, sums, mode, target.bytesPerPixel);
             p += target.bytesPerPixel;
+        }
+    }
+}
+
+Image scaledImage(const Image& image, int width, int height) {
+    Image scaled;
+    if (width <= 0 || height <= 0) return scaled;
+    scaled.width = width;
+    scaled.height = height;
+    scaled.bytesPerPixel = 4;
+    scaled.blendByAlpha = image.blendByAlpha;
+    scaled.pixels.assign(static_cast<std::size_t>(scaled.stride()) * height, 0);
+    stretchImage(scaled.view(), image, {0, 0, width, height}, DrawMode::Replace);
+    return scaled;
+}
+
+void copyPixels(const PixelView& target, const PixelView& source, Rect rect) {
+    if (!isUsable(target) || !isUsable(source) || rect.w <= 0) return;
+    const Span rows = visibleRange(rect.y, rect.h, std::min(target.height, source.height));
+    const Span columns = visibleRange(rect.x, rect.w, std::min(target.width, source.width));
+    for (long long y = rows.left; y <= rows.right; ++y) {
+        for (long long x = columns.left; x <= columns.right; ++x) {
+            const std::uint8_t* s = source.pixel(static_cast<int>(x), static_cast<int>(y));
+            std::copy(s, s + 3, target.pixel(static_cast<int>(x), static_cast<int>(y)));
         }
     }
 }

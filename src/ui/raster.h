@@ -3,7 +3,7 @@
 //
 // Every function clips to the target; shapes with a width or height below 1 draw nothing.
 // Only the B, G, R bytes of a target pixel are written; a 4-byte target's fourth byte is
-// left as it was.
+// left as it was, except by DrawMode::Replace.
 
 #include "base/types.h"
 #include "ui/image.h"
@@ -14,6 +14,7 @@ namespace kivolt {
 enum class DrawMode {
     Opaque,  // colour channels replace the target's; alpha is ignored
     Blend,   // each channel becomes (image * a + target * (255 - a)) div 255
+    Replace, // colours and alpha replace the target's (a 24-bit image counts as opaque)
 };
 
 void fillRect(const PixelView& target, Rect rect, Colour colour);
@@ -36,5 +37,12 @@ void drawImage(const PixelView& target, const Image& image, int x, int y, DrawMo
 // between the two nearest source pixels. Colours are weighted by alpha when blending, so
 // transparent pixels do not darken their neighbours. Same size draws the image unscaled.
 void stretchImage(const PixelView& target, const Image& image, Rect dest, DrawMode mode);
+
+// A 32-bit copy of the image scaled to width × height as stretchImage scales, alpha
+// included; colours are weighted by alpha, so a pixel keeps its colour as it fades out.
+Image scaledImage(const Image& image, int width, int height);
+
+// Copies the colours of the source pixels in rect to the same place in the target.
+void copyPixels(const PixelView& target, const PixelView& source, Rect rect);
 
 }  // namespace kivolt

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "temp_folder_win.h"
+
 namespace kivolt::test {
 
 namespace {
@@ -129,6 +131,13 @@ Colour screenPixel(int x, int y) {
     return colour;
 }
 
+std::vector<Colour> screenPixels(Rect rect) {
+    std::vector<Colour> pixels;
+    for (int y = rect.y; y < rect.y + rect.h; ++y)
+        for (int x = rect.x; x < rect.x + rect.w; ++x) pixels.push_back(screenPixel(x, y));
+    return pixels;
+}
+
 Rect clientRectOnScreen(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
@@ -211,13 +220,9 @@ std::string prefsGroup(int index, const std::string& path, const std::string& pa
 // The grip strip (15) and the icon's inset (5) before the first icon, cells of 42.
 Point rowIconCentre(Point box, int index) { return {box.x + 15 + 5 + 42 * index + 16, box.y + 5 + 16}; }
 
-std::string launchProbePath() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\') + 1);
-    return folder + "launch_probe.exe";
-}
+std::string launchProbePath() { return folderOf(ownExecutablePath()) + "launch_probe.exe"; }
+
+std::string iconProbePath() { return folderOf(ownExecutablePath()) + "icon_probe.exe"; }
 
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "base/types.h"
 
@@ -64,6 +65,9 @@ std::string kivoltExePath();
 // The colour of a screen pixel.
 Colour screenPixel(int x, int y);
 
+// The colours of the screen pixels in a rectangle, row by row.
+std::vector<Colour> screenPixels(Rect rect);
+
 // Client rectangle in screen coordinates.
 Rect clientRectOnScreen(HWND hwnd);
 // Waits for the window's client rectangle to be `expected` (the box lays itself out after
@@ -93,6 +97,8 @@ Point rowIconCentre(Point box, int index);
 
 // Path of the launch probe beside the test programs, and what it last recorded.
 std::string launchProbePath();
+// Path of the icon probe: a program whose icon has a different picture for each size.
+std::string iconProbePath();
 // Waits for the probe's record file; "" when none appeared in time.
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs = 8000);
 

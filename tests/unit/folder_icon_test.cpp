@@ -1,5 +1,5 @@
-// The committed folder.ico: the layout the start-up decoding relies on, and that the
-// generator script still produces it byte for byte.
+// The committed folder.ico: the layout the start-up decoding relies on; and that the
+// generator scripts still produce it and the icon probe's icon byte for byte.
 
 #include <gtest/gtest.h>
 
@@ -121,25 +121,38 @@ TEST_F(FolderIcon, EveryImageIsADibWithDoubleHeightAndAMaskMatchingItsAlpha) {
     }
 }
 
-TEST_F(FolderIcon, GeneratorReproducesTheCommittedFile) {
+// Each committed icon file and the script that draws it.
+struct GeneratedIcon {
+    fs::path script;
+    fs::path file;
+};
+
+TEST(CommittedIcons, GeneratorsReproduceTheCommittedFiles) {
+    const fs::path helpers = fs::path(KIVOLT_SOURCE_DIR) / "tests" / "helpers";
+    const GeneratedIcon icons[] = {
+        {kResourceDir / "make_folder_icon.py", kResourceDir / "folder.ico"},
+        {helpers / "make_icon_probe_icon.py", helpers / "icon_probe.ico"},
+    };
     const fs::path output =
         fs::temp_directory_path() /
-        ("kivolt_folder_icon_" + std::to_string(std::hash<std::string>{}(KIVOLT_SOURCE_DIR)) +
-         ".ico");
+        ("kivolt_icon_" + std::to_string(std::hash<std::string>{}(KIVOLT_SOURCE_DIR)) + ".ico");
     std::string quotedOutput = "\"";
     quotedOutput += output.string();
     quotedOutput += '"';
     if (std::system(("python3 --version > " + quotedOutput + " 2>&1").c_str()) != 0) {
         fs::remove(output);
-        GTEST_SKIP() << "python3 is not available to run make_folder_icon.py";
+        GTEST_SKIP() << "python3 is not available to run the icon generators";
     }
-    const fs::path script = kResourceDir / "make_folder_icon.py";
-    const std::string command = "python3 \"" + script.string() + "\" --output " + quotedOutput;
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const Bytes regenerated = readFile(output);
+    for (const GeneratedIcon& icon : icons) {
+        SCOPED_TRACE(icon.file.string());
+        const std::string command = "python3 \"" + icon.script.string() + "\" --output " + quotedOutput;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        const Bytes regenerated = readFile(output);
+        const Bytes committed = readFile(icon.file);
+        EXPECT_EQ(regenerated.size(), committed.size());
+        EXPECT_TRUE(regenerated == committed) << "stale: rerun " << icon.script.filename();
+    }
     fs::remove(output);
-    EXPECT_EQ(regenerated.size(), ico_.size());
-    EXPECT_TRUE(regenerated == ico_) << "folder.ico is stale: rerun make_folder_icon.py";
 }
 
 }  // namespace

@@ -663,6 +663,64 @@ TEST(IconDecode, DecodesPngImages) {
     EXPECT_EQ(pixelOf(*image, 2, 1), (Bgra{3, 2, 1, 255}));
 }
 
+TEST(IconDecode, ChoosesTheDeepestImageOfAGivenSize) {
+    const std::vector<IconImage> images{
+        {32, 8, iconDib(32, 8, solid(3), none())},
+        {48, 24, iconDib(48, 24, solid(0x00FF0000), none())},
+        {48, 32, iconDib(48, 32, solid(0xFF00FF00), none())},
+        {16, 32, iconDib(16, 32, solid(0xFF0000FF), none())},
+    };
+    const Bytes file = iconFile(images);
+    auto entry = chooseIconEntry(file, 48);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->offset, 6 + 16 * images.size() + images[0].data.size() + images[1].data.size());
+    EXPECT_EQ(entry->width, 48);
+    EXPECT_EQ(entry->height, 48);
+    entry = chooseIconEntry(file, 16);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->size, images[3].data.size());
+    for (int size : {0, 24, 64, 257, -16}) EXPECT_FALSE(chooseIconEntry(file, size)) << size;
+
+    // 256 pixels are written as 0 in the directory.
+    const Bytes large = iconFile({{256, 32, writePng({256, 256, PNG_COLOR_TYPE_RGB, 8, Bytes(256 * 256 * 3, 9)})}});
+    entry = chooseIconEntry(large, 256);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->width, 256);
+}
+
+// An icon group resource: the icon file's directory with a 2-byte resource id in place of
+// each entry's 4-byte offset.
+Bytes iconGroup(const std::vector<std::pair<int, int>>& sizes) {
+    Bytes out;
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const auto [width, height] = sizes[i];
+        out.insert(out.end(), {std::uint8_t(width % 256), std::uint8_t(height % 256), 0, 0});
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, 1000);
+        put16(out, i + 1);
+    }
+    return out;
+}
+
+TEST(IconDecode, ListsTheSquareSizesOfFilesAndGroups) {
+    const Bytes file = iconFile({{48, 32, iconDib(48, 32, solid(0), none())},
+                                 {16, 8, iconDib(16, 8, solid(1), none())},
+                                 {256, 32, writePng({1, 1, PNG_COLOR_TYPE_RGB, 8, Bytes(3, 0)})}});
+    EXPECT_EQ(iconDirectorySizes(file, kIconFileEntrySize), (std::vector<int>{48, 16, 256}));
+
+    const Bytes group = iconGroup({{32, 32}, {64, 32}, {256, 256}, {24, 24}});
+    EXPECT_EQ(iconDirectorySizes(group, kIconGroupEntrySize), (std::vector<int>{32, 256, 24}));
+
+    Bytes cursor = group;
+    cursor[2] = 2;  // a cursor directory
+    const Bytes broken[] = {{}, Bytes(group.begin(), group.end() - 1), cursor};
+    for (const Bytes& bytes : broken) EXPECT_TRUE(iconDirectorySizes(bytes, kIconGroupEntrySize).empty());
+}
+
 TEST(IconDecode, RejectsBrokenFiles) {
     Bytes file = iconFile({{8, 32, iconDib(8, 32, solid(0xFF000000), none())}, {4, 8, iconDib(4, 8, solid(1), none())}});
     ASSERT_TRUE(decodeIconFile(file));

@@ -24,6 +24,7 @@ constexpr Colour kRunning = rgb(135, 133, 133);
 constexpr Colour kHotLight = rgb(0, 102, 204);
 constexpr Colour kDarkShadow = rgb(64, 64, 64);
 constexpr Colour kButtonShadow = rgb(160, 160, 160);
+constexpr Colour kPaperWhite = rgb(255, 255, 255);
 
 Colour iconColour(int i) { return rgb(20 + i, 200, 100); }
 
@@ -206,9 +207,39 @@ TEST_F(OverlayTest, IconsBlendByTheirAlphaAndMissingImagesDrawNothing) {
     items[1].image = nullptr;
     const std::vector<Point> cells = paint();
     EXPECT_EQ(cells[1], (Point{62, 5}));
-    // (0 * 128 + 255 * 127) div 255 = 127 for red and blue; (100 * 128) div 255 = 50 for green.
-    EXPECT_EQ(pixelAt(canvas, 30, 20), rgb(127, 50, 127));
+    // Over the background colour 205: (0 * 128 + 205 * 127) div 255 = 102 for red and blue,
+    // (100 * 128 + 205 * 127) div 255 = 152 for green.
+    EXPECT_EQ(pixelAt(canvas, 30, 20), rgb(102, 152, 102));
     EXPECT_EQ(pixelAt(canvas, 70, 20), kKeyColour);
+}
+
+TEST_F(OverlayTest, SoftIconPixelsBlendOverWhatLiesBeneathAndKeyedOnesStayKeyed) {
+    // A keyed icon: see-through outer ring, white at alpha 220 inside it, opaque centre.
+    Image icon = filledImage(32, 32, rgb(0, 0, 220), 4, 255);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const int ring = std::min({x, y, 31 - x, 31 - y});
+            if (ring == 0) testing::setPixel(icon, x, y, 0, 0);
+            if (ring == 1) testing::setPixel(icon, x, y, kPaperWhite, 220);
+        }
+    }
+    keyOutSoftPixels(icon);
+    icons[0] = icon;
+
+    // Over the background colour: (255 * 220 + 205 * 35) div 255 = 248, not pink.
+    paint();
+    EXPECT_EQ(pixelAt(canvas, 20 + 1, 5 + 10), rgb(248, 248, 248));
+    EXPECT_EQ(pixelAt(canvas, 20 + 0, 5 + 10), kKeyColour);
+    EXPECT_EQ(pixelAt(canvas, 20 + 10, 5 + 10), rgb(0, 0, 220));
+
+    // Over the background picture's pixel at that place; where the picture ends, over the colour.
+    Image beneath = filledImage(40, 42, rgb(0, 255, 60));
+    state.beneath = beneath.view();
+    paint();
+    EXPECT_EQ(pixelAt(canvas, 20 + 1, 5 + 10), rgb(220, 255, 228));
+    EXPECT_EQ(pixelAt(canvas, 20 + 30, 5 + 10), rgb(248, 248, 248));
+    EXPECT_EQ(pixelAt(canvas, 20 + 0, 5 + 10), kKeyColour);
+    EXPECT_EQ(pixelAt(canvas, 19, 5 + 10), kKeyColour) << "nothing beneath shows outside the icons";
 }
 
 }  // namespace

@@ -305,5 +305,50 @@ TEST(StretchImage, NothingForEmptyDestinations) {
     EXPECT_EQ(maskOf(canvas, kPaper), Rows(4, "####"));
 }
 
+int alphaAt(Image& image, int x, int y) { return image.view().pixel(x, y)[3]; }
+
+TEST(ScaledImage, KeepsColourAndAlphaAtTheSameSize) {
+    Image image = makeImage(2, 1, 4);
+    setPixel(image, 0, 0, rgb(1, 2, 3), 0);
+    setPixel(image, 1, 0, rgb(40, 50, 60), 220);
+    Image copy = scaledImage(image, 2, 1);
+    EXPECT_EQ(copy.pixels, image.pixels);
+
+    // A 24-bit image is opaque.
+    Image opaque = scaledImage(filledImage(3, 3, kInk), 2, 2);
+    EXPECT_EQ(opaque.bytesPerPixel, 4);
+    EXPECT_EQ(pixelAt(opaque, 1, 1), kInk);
+    EXPECT_EQ(alphaAt(opaque, 1, 1), 255);
+}
+
+TEST(ScaledImage, ShrinkingAveragesAlphaAndKeepsColoursFromDarkening) {
+    Image image = makeImage(2, 1, 4);
+    setPixel(image, 0, 0, rgb(255, 0, 0), 255);
+    setPixel(image, 1, 0, rgb(0, 0, 0), 0);
+    Image one = scaledImage(image, 1, 1);
+    EXPECT_EQ(pixelAt(one, 0, 0), rgb(255, 0, 0));
+    EXPECT_EQ(alphaAt(one, 0, 0), 128);
+
+    // A flat soft colour stays exactly what it was: 48 to 40, as an icon picture shrinks.
+    Image soft = scaledImage(filledImage(48, 48, kPaper, 4, 220), 40, 40);
+    ASSERT_EQ(soft.width, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            ASSERT_EQ(pixelAt(soft, x, y), kPaper) << x << "," << y;
+            ASSERT_EQ(alphaAt(soft, x, y), 220) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(scaledImage(image, 0, 5).pixels.empty());
+}
+
+TEST(CopyPixels, CopiesTheRectangleClippedToBothViews) {
+    Image target = filledImage(4, 3, kPaper);
+    Image source = filledImage(3, 2, kInk, 4, 0);
+    copyPixels(target.view(), source.view(), {1, 1, 5, 5});
+    EXPECT_EQ(maskOf(target, kInk), (Rows{"....", ".##.", "...."}));
+    copyPixels(target.view(), PixelView{}, {0, 0, 4, 3});
+    EXPECT_EQ(maskOf(target, kInk), (Rows{"....", ".##.", "...."}));
+}
+
 }  // namespace
 }  // namespace kivolt

@@ -1,10 +1,18 @@
 // The drawing surfaces and icons of the box on real windows: the canvas control, the folder
-// icon from the program's resources, shell icons, and that painting returns every GDI object.
+// icon from the program's resources, programs' own icons at every item size, and that
+// painting and rendering return every GDI object.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "event_pump_win.h"
+#include "gdi_objects_win.h"
+#include "temp_folder_win.h"
 #include "ui/canvas_control_win.h"
 #include "ui/icon_keying.h"
 #include "ui/icons_win.h"
@@ -79,40 +87,99 @@ TEST_F(SurfaceTest, CanvasCapturesWhileAButtonIsHeldAndReportsMouseActions) {
     EXPECT_EQ(kinds, (std::vector<int>{kLeftButtonDown, kRightButtonDown, kRightButtonUp, kLeftButtonUp}));
 }
 
-TEST_F(SurfaceTest, FolderIconIsTheLargestImageOfTheEmbeddedFile) {
-    HICON folder = loadDefaultFolderIcon(GetModuleHandleA(nullptr));
-    ASSERT_NE(folder, nullptr);
+// The edge length of an icon's picture.
+int edgeOf(HICON icon) {
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(folder, &info));
+    if (!GetIconInfo(icon, &info)) return 0;
     BITMAP bitmap{};
     GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 128);
-    EXPECT_EQ(bitmap.bmHeight, 128);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 
-    std::optional<Image> image = renderIcon(folder, 32);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->width, 32);
-    int transparent = 0, opaque = 0;
-    for (size_t i = 3; i < image->pixels.size(); i += 4) {
-        transparent += image->pixels[i] == 0;
-        opaque += image->pixels[i] == 255;
+struct Bgra {
+    int b, g, r, a;
+    bool operator==(const Bgra&) const = default;
+};
+
+Bgra bgraAt(Image& image, int x, int y) {
+    const std::uint8_t* p = image.view().pixel(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+std::string iconProbePath() { return test::folderOf(test::ownExecutablePath()) + "icon_probe.exe"; }
+
+// The icon probe's pictures (tests/helpers/make_icon_probe_icon.py): one colour per size, a
+// see-through outer ring and, in the 32-bit ones, white at alpha 220 inside it.
+struct ProbePicture {
+    int itemSize;
+    Bgra centre;
+    std::optional<Bgra> innerRing;  // when the picture is shown at its own size
+};
+constexpr Bgra kWhite220 = {255, 255, 255, 220};
+const ProbePicture kProbePictures[] = {
+    {16, {0, 220, 255, 255}, Bgra{0, 220, 255, 255}},  // 24 bits and a mask: alpha from the mask
+    {32, {0, 0, 220, 255}, kWhite220},
+    {40, {0, 160, 0, 255}, std::nullopt},  // no 40-pixel picture: the 48-pixel one, shrunk
+    {48, {0, 160, 0, 255}, kWhite220},
+    {64, {220, 0, 0, 255}, kWhite220},
+};
+
+TEST_F(SurfaceTest, FolderIconGivesThePictureMadeForEachItemSize) {
+    const std::span<const std::uint8_t> file = embeddedFolderIconFile(GetModuleHandleA(nullptr));
+    ASSERT_FALSE(file.empty());
+    const IconFilePictures folder(file);
+    for (const auto& [itemSize, picture] : {std::pair{16, 16}, {32, 32}, {40, 48}, {50, 64}, {64, 64}}) {
+        SCOPED_TRACE(itemSize);
+        EXPECT_EQ(edgeOf(folder.pictureFor(itemSize).get()), picture);
+
+        UniqueIcon icon = folder.pictureFor(itemSize);
+        std::optional<Image> image = renderIcon(icon.get(), itemSize);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->width, itemSize);
+        EXPECT_EQ(image->height, itemSize);
+        int transparent = 0, opaque = 0;
+        for (size_t i = 3; i < image->pixels.size(); i += 4) {
+            transparent += image->pixels[i] == 0;
+            opaque += image->pixels[i] == 255;
+        }
+        EXPECT_GT(transparent, 0);
+        EXPECT_GT(opaque, itemSize * itemSize / 4);
+        keyOutSoftPixels(*image);
+        for (size_t i = 0; i < image->pixels.size(); i += 4) {
+            const bool key = image->pixels[i] == 255 && image->pixels[i + 1] == 0 && image->pixels[i + 2] == 255 &&
+                             image->pixels[i + 3] == 255;
+            ASSERT_TRUE(key || image->pixels[i + 3] >= kKeyAlphaThreshold) << "pixel " << i / 4;
+        }
     }
-    EXPECT_GT(transparent, 0);
-    EXPECT_GT(opaque, 32 * 32 / 4);
-    keyOutSoftPixels(*image);
-    for (size_t i = 0; i < image->pixels.size(); i += 4) {
-        const bool key = image->pixels[i] == 255 && image->pixels[i + 1] == 0 && image->pixels[i + 2] == 255 &&
-                         image->pixels[i + 3] == 255;
-        ASSERT_TRUE(key || image->pixels[i + 3] >= kKeyAlphaThreshold) << "pixel " << i / 4;
+}
+
+TEST_F(SurfaceTest, ProgramsShowTheirOwnPictureForEachItemSize) {
+    const std::string probe = iconProbePath();
+    EXPECT_EQ(offeredIconSizes(probe, 0), (std::vector<int>{16, 32, 48, 64}));
+    EXPECT_TRUE(offeredIconSizes(probe, 1).empty()) << "the probe holds one icon";
+
+    ShellIcons icons(GetModuleHandleA(nullptr));
+    IconRef icon = icons.iconFor(probe);
+    ASSERT_NE(icon, nullptr);
+    for (const ProbePicture& expected : kProbePictures) {
+        const int n = expected.itemSize;
+        SCOPED_TRACE(n);
+        std::optional<Image> image = icons.renderIcon(icon, n);
+        ASSERT_TRUE(image);
+        ASSERT_EQ(image->width, n);
+        EXPECT_EQ(bgraAt(*image, n / 2, n / 2), expected.centre);
+        if (!expected.innerRing) continue;
+        EXPECT_EQ(bgraAt(*image, 0, n / 2).a, 0);
+        // Plain colours: white at alpha 220, not the 220, 220, 220 that drawing leaves.
+        EXPECT_EQ(bgraAt(*image, 1, n / 2), *expected.innerRing);
     }
-    DestroyIcon(folder);
+    icons.releaseIcon(icon);
 }
 
 TEST_F(SurfaceTest, ShellIconsForFilesAndTheSharedFolderIcon) {
     ShellIcons icons(GetModuleHandleA(nullptr));
-    ASSERT_NE(icons.folderIcon(), nullptr);
     char windowsFolder[MAX_PATH];
     GetWindowsDirectoryA(windowsFolder, MAX_PATH);
     EXPECT_EQ(icons.iconFor(windowsFolder), icons.folderIcon());
@@ -129,10 +196,7 @@ TEST_F(SurfaceTest, ShellIconsForFilesAndTheSharedFolderIcon) {
 
     icons.releaseIcon(text);
     icons.releaseIcon(icons.folderIcon());  // shared: kept
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icons.folderIcon(), &info));
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
+    EXPECT_TRUE(icons.renderIcon(icons.folderIcon(), 32));
 }
 
 TEST_F(SurfaceTest, BalloonsAndRendersReturnEveryGdiObject) {
@@ -145,19 +209,30 @@ TEST_F(SurfaceTest, BalloonsAndRendersReturnEveryGdiObject) {
     input.box = {100, 100};
     input.cell = {20, 5};
     input.monitor = {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}};
-    // Warm up once: the first use loads fonts and stock objects for good.
+    char notepad[MAX_PATH];
+    GetWindowsDirectoryA(notepad, MAX_PATH);
+    std::strcat(notepad, "\\notepad.exe");
+    const std::string paths[] = {iconProbePath(), notepad, "C:\\nirgends\\notiz.txt", "C:\\"};
+    const auto renderAll = [&](int size) {
+        for (const std::string& path : paths) {
+            IconRef icon = icons.iconFor(path);
+            EXPECT_TRUE(icons.renderIcon(icon, size)) << path;
+            icons.releaseIcon(icon);
+        }
+    };
+    // Warm up once: the first use loads fonts, stock objects and the shell's caches for good.
     balloon.show(parent, input, "Editor");
     balloon.close();
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (before == 0) GTEST_SKIP() << "this platform does not count GDI objects (Wine answers 0)";
-    for (int i = 0; i < 200; ++i) {
+    renderAll(32);
+    const DWORD before = test::gdiObjectCount();
+    ASSERT_NE(before, 0u);
+    for (int i = 0; i < 100; ++i) {
         balloon.show(parent, input, "Editor " + std::to_string(i));
         EXPECT_TRUE(balloon.exists());
         balloon.close();
-        std::optional<Image> image = icons.renderIcon(icons.folderIcon(), 16 + i % 49);
-        ASSERT_TRUE(image);
+        renderAll(16 + i % 49);
     }
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(test::gdiObjectCount(), before);
     DeleteObject(font);
 }
 
