@@ -55,12 +55,12 @@ std::string kivoltExePath() {
     return folder + "kivolt.exe";
 }
 
-BoxProcess::BoxProcess(const std::string& appData) {
+BoxProcess::BoxProcess(const std::string& appData, const std::string& exePath, const std::string& arguments) {
     std::vector<char> environment = environmentWith(appData);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::string command = "\"" + kivoltExePath() + "\"";
+    std::string command = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(), nullptr, &startup,
                        &info)) {
         CloseHandle(info.hThread);
