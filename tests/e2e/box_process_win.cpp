@@ -224,6 +224,8 @@ std::string launchProbePath() { return folderOf(ownExecutablePath()) + "launch_p
 
 std::string iconProbePath() { return folderOf(ownExecutablePath()) + "icon_probe.exe"; }
 
+std::string runProbePath() { return folderOf(ownExecutablePath()) + "run_probe.exe"; }
+
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {
         if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {

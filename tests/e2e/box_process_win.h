@@ -101,6 +101,8 @@ Point rowIconCentre(Point box, int index);
 std::string launchProbePath();
 // Path of the icon probe: a program whose icon has a different picture for each size.
 std::string iconProbePath();
+// Path of the run probe: a program that runs until it is ended.
+std::string runProbePath();
 // Waits for the probe's record file; "" when none appeared in time.
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs = 8000);
 
