@@ -128,8 +128,8 @@ void WindowPair::moveBox(Point position) {
     placing_ = false;
 }
 
-// Only a change of state is asked for: animating a window into the state it has does nothing,
-// and asking costs a trip to the window manager on every pass.
+// Runs on every pass; only a change of state is asked for (animating a window into the state
+// it has does nothing).
 void WindowPair::autoHideStep() {
     const bool outside = pointerIn(overlay_).x == -1;
     if (outside) {
