@@ -29,7 +29,6 @@ namespace kivolt {
 
 namespace {
 
-constexpr DWORD kWaitTimeoutMs = 2;
 constexpr double kDragThreshold = 10.0;
 constexpr UINT_PTR kSaveTimerId = 2;  // on the MainWindow, beside the RedrawTimer
 
@@ -107,12 +106,27 @@ bool App::startUp() {
     return true;
 }
 
+// The loop sleeps until something arrives unless something the tail follows can change with
+// no message to tell it (loopWaitMs). The first pass paints the box at once.
 void App::runLoop() {
+    DWORD wait = kPollMs;
     while (!quitFlag_) {
-        const LoopEvent event = windows_.waitEvent(kWaitTimeoutMs, handleDialogKeys);
+        const LoopEvent event = windows_.waitEvent(wait, handleDialogKeys);
         dispatch(event);
         tail(event);
+        const std::optional<int> next = loopWaitMs(activity());
+        wait = next ? static_cast<DWORD>(*next) : INFINITE;
     }
+}
+
+LoopActivity App::activity() const {
+    LoopActivity a;
+    a.pointerOnBox = pointerOnBox();
+    a.mouseCaptured = GetCapture() != nullptr;
+    a.pressOrDrag = pressedIndex_ >= 0 || draggingFlag_;
+    a.configDialogOpen = config_.exists();
+    a.hiddenByAutoHide = settings_.autoHide != 0 && pair_.hidden();
+    return a;
 }
 
 void App::dispatch(const LoopEvent& event) {
@@ -130,7 +144,7 @@ void App::dispatch(const LoopEvent& event) {
         }
         return;
     case EventKind::Timer:
-        if (event.id == static_cast<int>(kRedrawTimerId)) redrawFlag_ = true;
+        if (event.id == static_cast<int>(kRedrawTimerId)) onRedrawTick();
         if (event.id == static_cast<int>(kSaveTimerId)) onSaveTimer();
         return;
     case EventKind::RawMessage:
@@ -296,8 +310,10 @@ void App::updateCursor() {
         setOverlayCursor(kCursorArrow);
 }
 
+// Only a change is made: the tail asks on every pass.
 void App::setOverlayCursor(int index) {
-    if (CanvasControl* canvas = pair_.overlayCanvas()) canvas->setCursorIndex(index);
+    CanvasControl* canvas = pair_.overlayCanvas();
+    if (canvas && canvas->cursorIndex() != index) canvas->setCursorIndex(index);
 }
 
 int App::overlayCursor() const {
@@ -477,8 +493,7 @@ void App::paintOverlay() {
     state.systemColours = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNSHADOW)};
     if (const CanvasControl* background = pair_.backgroundCanvas()) state.beneath = background->pixels();
     // One process snapshot per paint, asked for every Shortcut.
-    std::optional<RunningPrograms> running;
-    if (settings_.markRunning) running = takeProcessSnapshot();
+    const std::optional<RunningPrograms> running = runningPrograms();
     const IsRunning isRunning = [&running](const std::string& name) { return running->isProgramRunning(name); };
     const std::vector<Point> cells =
         kivolt::paintOverlay(canvas->pixels(), state, items, running ? isRunning : IsRunning{});
@@ -489,7 +504,28 @@ void App::paintOverlay() {
         ++cell;
     }
     redrawFlag_ = false;
+    painted_ = overlayLook(running);
     canvas->endDrawing();
+}
+
+// The RedrawTimer repaints only what can have changed since the last paint.
+void App::onRedrawTick() {
+    if (tickNeedsRepaint(overlayLook(runningPrograms()), painted_)) redrawFlag_ = true;
+}
+
+// None while marks are off: then no snapshot is taken at all.
+std::optional<RunningPrograms> App::runningPrograms() const {
+    if (settings_.markRunning == 0) return std::nullopt;
+    return takeProcessSnapshot();
+}
+
+OverlayLook App::overlayLook(const std::optional<RunningPrograms>& running) const {
+    OverlayLook look;
+    look.followsPointer = draggingFlag_ || pointerOnBox();
+    if (running)
+        for (const Shortcut& shortcut : shortcuts_)
+            look.runningMarks.push_back(running->isProgramRunning(filePart(shortcut.path)));
+    return look;
 }
 
 void App::releaseShortcutIcons() {
@@ -506,6 +542,8 @@ bool App::dialogInFront() const {
 }
 
 Point App::pointer() const { return pointerIn(pair_.main()); }
+
+bool App::pointerOnBox() const { return pointer().x != -1; }
 
 GridShape App::gridShape() const { return {settings_.itemSize, settings_.orientation, pinnedFlag_}; }
 

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "app/loop_event.h"
+#include "app/loop_wait.h"
+#include "app/redraw_tick.h"
 #include "app/save_schedule.h"
 #include "base/types.h"
 #include "dialogs/config_dialog_win.h"
@@ -21,6 +23,7 @@
 #include "settings/apply_settings.h"
 #include "settings/settings.h"
 #include "shell/drop_target_win.h"
+#include "shell/running_programs.h"
 #include "ui/gdi_handles_win.h"
 #include "ui/icons_win.h"
 #include "ui/image.h"
@@ -58,6 +61,7 @@ public:
 private:
     bool startUp();
     void runLoop();
+    LoopActivity activity() const;
     void dispatch(const LoopEvent& event);
     void tail(const LoopEvent& event);
 
@@ -101,6 +105,9 @@ private:
 
     void updateNameBalloon();
     void paintOverlay();
+    void onRedrawTick();
+    std::optional<RunningPrograms> runningPrograms() const;
+    OverlayLook overlayLook(const std::optional<RunningPrograms>& running) const;
     void paintBackground();
     void releaseShortcutIcons();
 
@@ -108,6 +115,7 @@ private:
     void setOverlayCursor(int index);
     int overlayCursor() const;
     Point pointer() const;  // MainWindow client coordinates, (-1, -1) outside
+    bool pointerOnBox() const;
     GridShape gridShape() const;
     ShortcutContext shortcutContext();
 
@@ -131,6 +139,7 @@ private:
     std::string prefsPath_;
 
     bool redrawFlag_ = false;
+    OverlayLook painted_;  // what the last paint showed that a tick may find changed
     bool pinnedFlag_ = false;
     bool draggingFlag_ = false;
     int pressedIndex_ = -1;

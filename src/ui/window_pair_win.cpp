@@ -23,6 +23,10 @@ Rect outerRect(HWND hwnd, Point position, Size client) {
 
 HWND canvasWindow(const CanvasControl* canvas) { return canvas ? canvas->hwnd() : nullptr; }
 
+// SW_SHOWNORMAL changes nothing for such a window: shown, neither minimised nor maximised
+// (by another program).
+bool shownNormally(HWND hwnd) { return IsWindowVisible(hwnd) && !IsIconic(hwnd) && !IsZoomed(hwnd); }
+
 }  // namespace
 
 WindowPair::~WindowPair() {
@@ -124,21 +128,25 @@ void WindowPair::moveBox(Point position) {
     placing_ = false;
 }
 
+// Runs on every pass; only a change of state is asked for (animating a window into the state
+// it has does nothing).
 void WindowPair::autoHideStep() {
     const bool outside = pointerIn(overlay_).x == -1;
     if (outside) {
-        AnimateWindow(overlay_, 250, AW_HIDE | AW_CENTER);
-        AnimateWindow(main_, 250, AW_HIDE | AW_CENTER);
+        if (IsWindowVisible(overlay_)) AnimateWindow(overlay_, 250, AW_HIDE | AW_CENTER);
+        if (IsWindowVisible(main_)) AnimateWindow(main_, 250, AW_HIDE | AW_CENTER);
     } else {
-        AnimateWindow(main_, 250, AW_ACTIVATE | AW_CENTER);
-        AnimateWindow(overlay_, 250, AW_ACTIVATE | AW_CENTER);
+        if (!IsWindowVisible(main_)) AnimateWindow(main_, 250, AW_ACTIVATE | AW_CENTER);
+        if (!IsWindowVisible(overlay_)) AnimateWindow(overlay_, 250, AW_ACTIVATE | AW_CENTER);
     }
 }
 
 void WindowPair::showBoth() {
-    ShowWindow(main_, SW_SHOWNORMAL);
-    ShowWindow(overlay_, SW_SHOWNORMAL);
+    if (!shownNormally(main_)) ShowWindow(main_, SW_SHOWNORMAL);
+    if (!shownNormally(overlay_)) ShowWindow(overlay_, SW_SHOWNORMAL);
 }
+
+bool WindowPair::hidden() const { return !IsWindowVisible(main_) || !IsWindowVisible(overlay_); }
 
 void WindowPair::setTopmost(bool topmost) {
     SetWindowPos(main_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -69,6 +69,8 @@ public:
     void autoHideStep();
     // Shows both windows; changes nothing while they are shown.
     void showBoth();
+    // Either window is hidden (by auto-hide, or by another program).
+    bool hidden() const;
 
     void setTopmost(bool topmost);
     void setAlpha(int transparency);

@@ -82,6 +82,9 @@ LoopEvent WindowSystem::waitEvent(DWORD timeoutMs, const std::function<bool(MSG&
     if (!queue_.empty()) return queue_.pop();
     MSG msg{};
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
+        // The peek ran the messages other threads sent (a close request from another program
+        // among them); what they queued must not wait for the next wake.
+        if (!queue_.empty()) return queue_.pop();
         const DWORD woke = MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs, QS_ALLINPUT | QS_ALLPOSTMESSAGE);
         if (woke == WAIT_TIMEOUT || !PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) return {};
     }

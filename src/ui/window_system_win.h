@@ -58,7 +58,8 @@ public:
     void produce(LoopEvent event);
 
     // One event: queued events first, then at most one message after a wait of at most
-    // timeoutMs. keyFilter may consume a message before it is translated (dialog keys).
+    // timeoutMs (INFINITE: until input, a timer or a sent message arrives). keyFilter may
+    // consume a message before it is translated (dialog keys).
     LoopEvent waitEvent(DWORD timeoutMs, const std::function<bool(MSG&)>& keyFilter = {});
 
 private:

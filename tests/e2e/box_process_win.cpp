@@ -55,12 +55,12 @@ std::string kivoltExePath() {
     return folder + "kivolt.exe";
 }
 
-BoxProcess::BoxProcess(const std::string& appData) {
+BoxProcess::BoxProcess(const std::string& appData, const std::string& exePath, const std::string& arguments) {
     std::vector<char> environment = environmentWith(appData);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::string command = "\"" + kivoltExePath() + "\"";
+    std::string command = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(), nullptr, &startup,
                        &info)) {
         CloseHandle(info.hThread);
@@ -223,6 +223,8 @@ Point rowIconCentre(Point box, int index) { return {box.x + 15 + 5 + 42 * index 
 std::string launchProbePath() { return folderOf(ownExecutablePath()) + "launch_probe.exe"; }
 
 std::string iconProbePath() { return folderOf(ownExecutablePath()) + "icon_probe.exe"; }
+
+std::string runProbePath() { return folderOf(ownExecutablePath()) + "run_probe.exe"; }
 
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {

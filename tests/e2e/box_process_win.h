@@ -20,6 +20,9 @@ inline void PrintTo(const Rect& r, std::ostream* out) {
 
 namespace kivolt::test {
 
+// Path of kivolt.exe: beside the test program's folder (build/win64/kivolt.exe).
+std::string kivoltExePath();
+
 struct BoxWindows {
     HWND owner = nullptr;
     HWND main = nullptr;
@@ -29,7 +32,9 @@ struct BoxWindows {
 class BoxProcess {
 public:
     // Starts the program with APPDATA set to appData (no trailing backslash needed).
-    explicit BoxProcess(const std::string& appData);
+    explicit BoxProcess(const std::string& appData) : BoxProcess(appData, kivoltExePath(), "") {}
+    // The same for another build of it; `arguments` (which it ignores) mark its command line.
+    BoxProcess(const std::string& appData, const std::string& exePath, const std::string& arguments);
     ~BoxProcess();
     BoxProcess(const BoxProcess&) = delete;
     BoxProcess& operator=(const BoxProcess&) = delete;
@@ -58,9 +63,6 @@ private:
 // Asks `done` every 50 ms until it holds or the time is up; its last answer. Wine on a
 // bare X server can take seconds to destroy a visible window, so poll instead of sleeping.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-
-// Path of kivolt.exe: beside the test program's folder (build/win64/kivolt.exe).
-std::string kivoltExePath();
 
 // The colour of a screen pixel.
 Colour screenPixel(int x, int y);
@@ -99,6 +101,8 @@ Point rowIconCentre(Point box, int index);
 std::string launchProbePath();
 // Path of the icon probe: a program whose icon has a different picture for each size.
 std::string iconProbePath();
+// Path of the run probe: a program that runs until it is ended.
+std::string runProbePath();
 // Waits for the probe's record file; "" when none appeared in time.
 std::string waitForProbeRecord(const std::string& path, DWORD timeoutMs = 8000);
 
