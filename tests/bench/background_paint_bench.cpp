@@ -4,10 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/monitors.h"
 #include "model/grid.h"
 #include "ui/paint_background.h"
 
 namespace {
+
+// A 1920 x 1080 screen with a 40-pixel taskbar.
+constexpr kivolt::Monitor kScreen{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
 
 using namespace kivolt;
 
@@ -31,7 +35,7 @@ Image emptyImage(int width, int height) {
 
 int main() {
     constexpr int kShortcuts = 12;
-    const Size size = boxClientSize({32, 1, false}, kShortcuts, {{1920, 1080}, 40});
+    const Size size = boxClientSize({32, 1, false}, kShortcuts, kScreen);
     Image canvasImage = emptyImage(size.width, size.height);
     Image picture = emptyImage(6000, 4000);
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = static_cast<std::uint8_t>(i * 7 / 3);

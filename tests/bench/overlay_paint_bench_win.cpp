@@ -5,11 +5,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/monitors.h"
 #include "model/grid.h"
 #include "shell/process_snapshot_win.h"
 #include "ui/paint_overlay.h"
 
 namespace {
+
+// A 1920 x 1080 screen with a 40-pixel taskbar.
+constexpr kivolt::Monitor kScreen{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
 
 using namespace kivolt;
 
@@ -44,7 +48,7 @@ int main() {
     state.itemSize = 32;
     state.orientation = 1;
     state.markRunning = 1;
-    const Size size = boxClientSize({32, 1, false}, kShortcuts, {{1920, 1080}, 40});
+    const Size size = boxClientSize({32, 1, false}, kShortcuts, kScreen);
 
     Image canvasImage;
     canvasImage.width = size.width;
